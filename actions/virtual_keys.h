@@ -1,0 +1,13 @@
+// The keys a "Virtual Key" action can send. A stored action holds the row
+// index, not the code, so the order is part of the profile.cfg format.
+#pragma once
+#include <stdint.h>
+
+enum { VirtualKeyCount = 110, VirtualKeyNameWidth = 24 };
+
+struct VirtualKeyEntry {
+    char name[VirtualKeyNameWidth];
+    int32_t vk;
+};
+
+extern const VirtualKeyEntry VirtualKeyTable[VirtualKeyCount];

@@ -1,0 +1,11 @@
+// The Settings dialog: mouse speed, tray behaviour and the OSD's look.
+#pragma once
+
+// Start-up step once the dialog window exists: wires the routes.
+void CreateSettingsDialog();
+
+// Shows the dialog. Returns 1.
+int ShowSettingsDialog();
+
+// Saves settings.ini, then hides the dialog. Returns 1.
+int CloseSettingsDialog();

@@ -1,0 +1,5 @@
+// Runs the bound actions of one remote key.
+#pragma once
+
+// k: key index 0..47. Key 0 always starts the card maker's application.
+void ExecuteKeyActions(int k);

@@ -1,0 +1,60 @@
+// The user's bindings: four action slots for each of the 48 remote keys, and
+// profile.cfg, which is a raw image of them.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+
+#include "core/remote_keys.h"
+
+enum {
+    SlotsPerKey = 4,
+    ProgramPathWidth = 256,
+    ParametersWidth = 128,
+    WindowClassWidth = 48,
+    WindowNameWidth = 64,
+};
+
+// One 512-byte action slot. Fields a type does not use, and bytes behind a
+// text's terminator, keep what earlier edits left there: they round-trip.
+struct ActionRecord {
+    int32_t type;
+    char programPath[ProgramPathWidth];
+    char parameters[ParametersWidth];
+    char windowClass[WindowClassWidth];
+    char windowName[WindowNameWidth];
+    int32_t number;
+    int32_t wParam;    // type 60: key flags in the low byte
+    int32_t lParam;
+};
+
+struct KeyActions {
+    ActionRecord slot[SlotsPerKey];
+};
+
+static_assert(offsetof(ActionRecord, type) == 0, "profile.cfg layout");
+static_assert(offsetof(ActionRecord, programPath) == 4, "profile.cfg layout");
+static_assert(offsetof(ActionRecord, parameters) == 260, "profile.cfg layout");
+static_assert(offsetof(ActionRecord, windowClass) == 388, "profile.cfg layout");
+static_assert(offsetof(ActionRecord, windowName) == 436, "profile.cfg layout");
+static_assert(offsetof(ActionRecord, number) == 500, "profile.cfg layout");
+static_assert(offsetof(ActionRecord, wParam) == 504, "profile.cfg layout");
+static_assert(offsetof(ActionRecord, lParam) == 508, "profile.cfg layout");
+static_assert(sizeof(ActionRecord) == 512, "profile.cfg layout");
+static_assert(sizeof(KeyActions) == 2048, "profile.cfg layout");
+
+enum { ProfileSize = RemoteKeyCount * 2048 };
+
+// The one Profile of the process, indexed by key index. All zero ("None") at start.
+extern KeyActions Profile[RemoteKeyCount];
+static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");
+
+// Reads profile.cfg from ProgramDir; a missing or short file leaves the rest as it was.
+void LoadProfile();
+
+// Writes profile.cfg. The old file is replaced only by a complete new one;
+// on failure the user is told and the old file stays as it was. Returns
+// nonzero on success.
+int SaveProfile();
+
+// Full path of profile.cfg, or an empty text when it does not fit.
+void FormProfilePath(char* path, size_t size);

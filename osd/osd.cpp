@@ -1,0 +1,218 @@
+// OSD windows: slot table, shared font, painting and the display countdown.
+#include "osd/osd.h"
+
+#include "config/settings.h"
+#include "core/text.h"
+#include "osd/placement.h"
+
+struct OsdSlot {
+    HWND window;
+    uint8_t horizontalAnchor;
+    uint8_t verticalAnchor;
+    double horizontalFraction;
+    double verticalFraction;
+    volatile LONG countdown;    // ticks left; 0 when no countdown runs
+    char text[OsdTextWidth];
+};
+
+static const char OsdClassName[] = "OSDWndClass";
+static const COLORREF ShadowColor = RGB(1, 0, 0);    // not black, so the colour key keeps it
+
+static OsdSlot OsdSlots[OsdMaxSlots];
+static volatile LONG CreatedSlots;
+static HFONT OsdFont;
+static HBRUSH OsdBrush;
+
+// Texts are written on the receiver thread and painted on the main thread,
+// and the font is replaced while either may be using it: both go under one
+// short lock, never held across a call that waits for another thread.
+static CRITICAL_SECTION OsdLock;
+static const BOOL OsdLockReady = (InitializeCriticalSection(&OsdLock), TRUE);
+
+static LRESULT CALLBACK OsdWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+int32_t OsdSlotCount()
+{
+    return CreatedSlots;
+}
+
+static OsdSlot* SlotAt(int32_t slot)
+{
+    return slot >= 0 && slot < CreatedSlots ? &OsdSlots[slot] : NULL;
+}
+
+int32_t OsdCountdown(int32_t slot)
+{
+    OsdSlot* s = SlotAt(slot);
+    return s ? s->countdown : 0;
+}
+
+HWND OsdWindow(int32_t slot)
+{
+    OsdSlot* s = SlotAt(slot);
+    return s ? s->window : NULL;
+}
+
+void OsdText(int32_t slot, char* out, size_t size)
+{
+    OsdSlot* s = SlotAt(slot);
+    EnterCriticalSection(&OsdLock);
+    CopyText(out, size, s ? s->text : "");
+    LeaveCriticalSection(&OsdLock);
+}
+
+void CreateOsdFont()
+{
+    int height = OsdFontHeight(OsdSettings.TextSize, GetSystemMetrics(SM_CYSCREEN));
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0,
+                             ANTIALIASED_QUALITY, 0, NULL);
+    EnterCriticalSection(&OsdLock);
+    HFONT old = OsdFont;
+    OsdFont = font;
+    LeaveCriticalSection(&OsdLock);
+    // The slider makes a font for every notification: release the old ones.
+    if (old)
+        DeleteObject(old);
+}
+
+void InitOsd()
+{
+    (void)OsdLockReady;
+    OsdBrush = CreateSolidBrush(RGB(0, 0, 0));
+    CreateOsdFont();
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.lpfnWndProc = OsdWindowProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.hbrBackground = OsdBrush;
+    wc.lpszClassName = OsdClassName;
+    RegisterClassA(&wc);
+}
+
+static void ApplySlotOpacity(HWND window)
+{
+    SetLayeredWindowAttributes(window, RGB(0, 0, 0), OsdAlpha(OsdSettings.Opaque),
+                               LWA_COLORKEY | LWA_ALPHA);
+}
+
+void CreateOsdSlot(uint8_t horizontalAnchor, uint8_t verticalAnchor,
+                   double horizontalFraction, double verticalFraction)
+{
+    if (CreatedSlots >= OsdMaxSlots)
+        return;
+    OsdSlot& s = OsdSlots[CreatedSlots];
+    s.horizontalAnchor = horizontalAnchor;
+    s.verticalAnchor = verticalAnchor;
+    s.horizontalFraction = horizontalFraction;
+    s.verticalFraction = verticalFraction;
+    s.countdown = 0;
+    s.text[0] = '\0';
+    // Layered for colour key and alpha, a tool window to stay off the taskbar,
+    // transparent so that clicks reach the windows beneath.
+    s.window = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST,
+                               OsdClassName, "OSD", WS_POPUP, 0, 0, 1, 1, NULL, NULL,
+                               GetModuleHandleA(NULL), NULL);
+    ApplySlotOpacity(s.window);
+    InterlockedIncrement(&CreatedSlots);    // the tick thread reads the count
+}
+
+void ApplyOsdOpacity()
+{
+    for (int32_t i = 0; i < CreatedSlots; ++i)
+        ApplySlotOpacity(OsdSlots[i].window);
+}
+
+void ShowOsdText(int32_t slot, const char* text)
+{
+    OsdSlot* s = SlotAt(slot);
+    if (!s || !OsdSettings.Enable)
+        return;
+
+    RECT r = { 0, 0, 0, 0 };
+    EnterCriticalSection(&OsdLock);
+    CopyText(s->text, OsdTextWidth, text);
+    HDC dc = GetDC(s->window);
+    HGDIOBJ oldFont = SelectObject(dc, OsdFont);
+    DrawTextA(dc, s->text, -1, &r, DT_CALCRECT);
+    SelectObject(dc, oldFont);
+    ReleaseDC(s->window, dc);
+    LeaveCriticalSection(&OsdLock);
+    InterlockedExchange(&s->countdown, OsdSettings.Timeout * 50);
+
+    int w = r.right - r.left;
+    int h = r.bottom - r.top;
+    int x = OsdPosition(s->horizontalAnchor, s->horizontalFraction, GetSystemMetrics(SM_CXSCREEN), w);
+    int y = OsdPosition(s->verticalAnchor, s->verticalFraction, GetSystemMetrics(SM_CYSCREEN), h);
+    // Shown without activation: an OSD must never take the keyboard focus from
+    // the window the user (or a following keystroke action) is working in.
+    SetWindowPos(s->window, HWND_TOPMOST, x, y, w, h, SWP_NOACTIVATE);
+    ShowWindow(s->window, SW_SHOWNA);
+    RedrawWindow(s->window, NULL, NULL, RDW_INVALIDATE);
+}
+
+void TickOsdSlots()
+{
+    for (int32_t i = 0; i < CreatedSlots; ++i) {
+        OsdSlot& s = OsdSlots[i];
+        // A new text may restart the countdown meanwhile: step only the value we saw.
+        for (;;) {
+            LONG c = s.countdown;
+            if (c <= 0)
+                break;
+            if (InterlockedCompareExchange(&s.countdown, c - 1, c) == c) {
+                if (c == 1)
+                    ShowWindow(s.window, SW_HIDE);
+                break;
+            }
+        }
+    }
+}
+
+static OsdSlot* SlotOfWindow(HWND window)
+{
+    for (int32_t i = 0; i < CreatedSlots; ++i)
+        if (OsdSlots[i].window == window)
+            return &OsdSlots[i];
+    return NULL;
+}
+
+static void PaintSlot(HWND window, OsdSlot& s)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT r;
+    GetClientRect(window, &r);
+    FillRect(dc, &r, OsdBrush);
+    SetBkMode(dc, TRANSPARENT);
+    SetBkColor(dc, RGB(0, 0, 0));
+    EnterCriticalSection(&OsdLock);
+    HGDIOBJ oldFont = SelectObject(dc, OsdFont);
+    // The shadow sits 3 pixels right and up; its top rows and right columns are clipped.
+    RECT shadow = { r.left + 3, r.top - 3, r.right + 3, r.bottom - 3 };
+    SetTextColor(dc, ShadowColor);
+    DrawTextA(dc, s.text, -1, &shadow, 0);
+    SetTextColor(dc, (COLORREF)OsdSettings.Color);
+    DrawTextA(dc, s.text, -1, &r, 0);
+    SelectObject(dc, oldFont);
+    LeaveCriticalSection(&OsdLock);
+    EndPaint(window, &ps);
+}
+
+static LRESULT CALLBACK OsdWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        OsdSlot* s = SlotOfWindow(window);
+        if (!s)
+            break;
+        PaintSlot(window, *s);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 0;    // painting fills the background itself
+    case WM_WININICHANGE:
+        CreateOsdFont();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,17 @@
+// OSD arithmetic that needs no window: placement, font height, alpha.
+#pragma once
+#include <stdint.h>
+
+// How a slot's position is computed on one axis.
+enum OsdAnchor { OsdAnchorStart = 1, OsdAnchorCentre = 2, OsdAnchorEnd = 3 };
+
+// Left (or top) edge of a text of the given size on a screen of the given
+// size: the product in double precision, the half difference as a truncated
+// integer division, the result truncated toward zero.
+int OsdPosition(uint8_t anchor, double fraction, int screen, int size);
+
+// Font cell height in pixels for a TextSize on a screen of the given height.
+int OsdFontHeight(int32_t textSize, int screenHeight);
+
+// Window alpha for an Opaque value: the low 8 bits of Opaque x 8 - 1.
+uint8_t OsdAlpha(int32_t opaque);

@@ -1,0 +1,34 @@
+// Values start-up works out once: paths, platform, icons, dialog windows.
+#include "shell/app_state.h"
+
+#include <string.h>
+
+char ProgramDir[ProgramDirSize];
+int NtFlag;
+SwitchToThisWindowFn SwitchToThisWindowProc;
+HICON NormalIcon;
+HICON FlashIcon;
+HWND ConfigDialog;
+HWND SettingsDialog;
+
+void SetNtFlagFromPlatform(DWORD platformId)
+{
+    NtFlag = platformId != VER_PLATFORM_WIN32_WINDOWS;
+}
+
+void CutAfterLastBackslash(char* path)
+{
+    char* last = strrchr(path, '\\');
+    if (last)
+        last[1] = '\0';
+}
+
+void ResolveProgramDir()
+{
+    DWORD n = GetModuleFileNameA(NULL, ProgramDir, ProgramDirSize);
+    // A path that did not fit is not usable; XP does not terminate it.
+    if (n == 0 || n >= ProgramDirSize)
+        ProgramDir[0] = '\0';
+    else
+        CutAfterLastBackslash(ProgramDir);
+}

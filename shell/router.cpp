@@ -1,0 +1,76 @@
+// Message router: a list of routes in registration order, never shrinking.
+#include "shell/router.h"
+
+#include <stdlib.h>
+
+struct MessageRoute {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    RouteHandler handler;
+    MessageRoute* next;
+};
+
+static MessageRoute* RouteHead;
+static MessageRoute* RouteTail;
+
+static HWND CurrentMsgWindow;
+static UINT CurrentMsgNumber;
+static WPARAM CurrentMsgWParam;
+static LPARAM CurrentMsgLParam;
+
+int AddRoute(HWND window, UINT message, WPARAM wParam, LPARAM lParam, RouteHandler handler)
+{
+    MessageRoute* route = (MessageRoute*)calloc(1, sizeof(MessageRoute));
+    if (!route)
+        return 0;    // out of memory at start-up: the handler is simply not wired
+    route->window = window;
+    route->message = message;
+    route->wParam = wParam;
+    route->lParam = lParam;
+    route->handler = handler;
+    if (RouteTail)
+        RouteTail->next = route;
+    else
+        RouteHead = route;
+    RouteTail = route;
+    return 0;
+}
+
+int AddCommandRoute(HWND window, int controlId, RouteHandler handler)
+{
+    return AddRoute(window, WM_COMMAND, (WPARAM)(controlId & 0xFFFF), 0, handler);
+}
+
+static int Matches(const MessageRoute* r, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return (!r->window || r->window == window) && (!r->message || r->message == message) &&
+           (!r->wParam || r->wParam == wParam) && (!r->lParam || r->lParam == lParam);
+}
+
+INT_PTR CALLBACK RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CurrentMsgWindow = window;
+    CurrentMsgNumber = message;
+    CurrentMsgWParam = wParam;
+    CurrentMsgLParam = lParam;
+    INT_PTR result = 0;
+    for (MessageRoute* r = RouteHead; r; r = r->next)
+        if (r->handler && Matches(r, window, message, wParam, lParam))
+            result = r->handler();
+    return result;
+}
+
+HWND CurrentWindow() { return CurrentMsgWindow; }
+UINT CurrentMessage() { return CurrentMsgNumber; }
+WPARAM CurrentWParam() { return CurrentMsgWParam; }
+LPARAM CurrentLParam() { return CurrentMsgLParam; }
+
+int IsRoutedDialogMessage(MSG* msg)
+{
+    for (MessageRoute* r = RouteHead; r; r = r->next)
+        if (IsDialogMessageA(r->window, msg))
+            return 1;
+    return 0;
+}

@@ -1,0 +1,109 @@
+// Start-up in its fixed order: settings before the OSD that uses them, the
+// receiver last, once everything it touches exists.
+#include "shell/startup.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "config/config_dialog.h"
+#include "config/find_window.h"
+#include "config/settings.h"
+#include "config/settings_dialog.h"
+#include "core/profile.h"
+#include "core/vendor_apps.h"
+#include "osd/osd.h"
+#include "remote/receiver.h"
+#include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/router.h"
+#include "shell/tray.h"
+
+static void ProbePlatform()
+{
+    OSVERSIONINFOA version;
+    ZeroMemory(&version, sizeof version);
+    version.dwOSVersionInfoSize = sizeof version;
+    // Deprecated but present on every Windows; the manifest makes it truthful.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+    GetVersionExA(&version);
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+    SetNtFlagFromPlatform(version.dwPlatformId);
+}
+
+static void FindSwitchToThisWindow()
+{
+    HMODULE user32 = LoadLibraryA("user32.dll");
+    SwitchToThisWindowProc =
+        user32 ? (SwitchToThisWindowFn)(void*)GetProcAddress(user32, "SwitchToThisWindow") : NULL;
+}
+
+static HICON LoadSmallIcon(int id)
+{
+    return (HICON)LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16,
+                             LR_DEFAULTCOLOR);
+}
+
+static void CreateDialogs()
+{
+    HINSTANCE self = GetModuleHandleA(NULL);
+    NormalIcon = LoadSmallIcon(IDI_NORMAL);
+    FlashIcon = LoadSmallIcon(IDI_FLASH);
+    ConfigDialog = CreateDialogParamA(self, MAKEINTRESOURCEA(IDD_CONFIGURATION), NULL, RouteMessage, 0);
+    SettingsDialog = CreateDialogParamA(self, MAKEINTRESOURCEA(IDD_SETTINGS), ConfigDialog, RouteMessage, 0);
+    HWND dialogs[2] = { ConfigDialog, SettingsDialog };
+    for (HWND d : dialogs) {
+        PostMessageA(d, WM_SETICON, ICON_SMALL, (LPARAM)NormalIcon);
+        PostMessageA(d, WM_SETICON, ICON_BIG, (LPARAM)FlashIcon);
+    }
+    CreateConfigDialog();
+    CreateSettingsDialog();
+}
+
+static void CreateOsdSlots()
+{
+    InitOsd();
+    CreateOsdSlot(2, 3, 0.0, 0.05);     // volume: centred, near the bottom
+    CreateOsdSlot(3, 1, 0.01, 0.025);   // clock: top right
+    CreateOsdSlot(1, 1, 0.01, 0.025);   // status words: top left
+}
+
+static void RunMainLoop()
+{
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        if (FindWindowFilter(&msg))
+            continue;
+        if (IsRoutedDialogMessage(&msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+int RunQuellon()
+{
+    InitCommonControls();
+    ProbePlatform();
+    BuildVendorAppPaths();
+    ResolveProgramDir();
+    FindSwitchToThisWindow();
+    CreateDialogs();
+    AddTrayIcon();
+    LoadProfile();
+    LoadSettings();
+    CreateOsdSlots();
+    StartReceiverThread();
+
+    RunMainLoop();
+
+    SaveSettings();
+    SaveProfile();
+    RemoveTrayIcon();
+    DestroyWindow(ConfigDialog);
+    return 0;
+}

@@ -1,0 +1,193 @@
+// Tray icon, tick thread and tray menu.
+#include "shell/tray.h"
+
+#include <shellapi.h>
+
+#include "config/settings.h"
+#include "core/vendor_apps.h"
+#include "osd/osd.h"
+#include "res/resource.h"
+#include "shell/active.h"
+#include "shell/app_state.h"
+#include "shell/router.h"
+#include "shell/version.h"
+
+const char AboutBoxCaption[] = "About this ...";
+const char AboutBoxText[] =
+    "Quellon " QUELLON_VERSION_TEXT "\n"
+    "Turns the infrared remote of your TV card into a remote for the whole PC.\n"
+    "Free software under the MIT licence; no warranty.";
+
+static NOTIFYICONDATAA TrayIconData;
+static volatile LONG FlashCountdown;
+static UINT TaskbarCreatedMessage;
+
+// The record is changed by the receiver thread (flash), the tick thread
+// (restore) and the main thread (re-adding): one at a time, with the call
+// that hands it to the shell, so that the last icon set is the one shown.
+static CRITICAL_SECTION TrayLock;
+static const BOOL TrayLockReady = (InitializeCriticalSection(&TrayLock), TRUE);
+
+static void NotifyTray(DWORD message, HICON icon)
+{
+    EnterCriticalSection(&TrayLock);
+    if (icon)
+        TrayIconData.hIcon = icon;
+    Shell_NotifyIconA(message, &TrayIconData);
+    LeaveCriticalSection(&TrayLock);
+}
+
+int TrayFlashCountdown()
+{
+    return FlashCountdown;
+}
+
+HICON TrayIconShown()
+{
+    EnterCriticalSection(&TrayLock);
+    HICON icon = TrayIconData.hIcon;
+    LeaveCriticalSection(&TrayLock);
+    return icon;
+}
+
+void FlashTrayIcon()
+{
+    NotifyTray(NIM_MODIFY, FlashIcon);
+    InterlockedExchange(&FlashCountdown, FlashTicks);
+}
+
+static void TickFlash()
+{
+    for (;;) {
+        LONG c = FlashCountdown;
+        if (c <= 0)
+            return;
+        if (InterlockedCompareExchange(&FlashCountdown, c - 1, c) == c) {
+            if (c == 1)
+                NotifyTray(NIM_MODIFY, NormalIcon);
+            return;
+        }
+    }
+}
+
+static DWORD WINAPI TickThread(LPVOID)
+{
+    for (;;) {
+        TickFlash();
+        TickOsdSlots();
+        Sleep(10);
+    }
+}
+
+int ShowAboutBox()
+{
+    MessageBoxA(ConfigDialog, AboutBoxText, AboutBoxCaption, MB_ICONINFORMATION);
+    return 1;
+}
+
+static void ShowConfigDialog()
+{
+    ShowWindow(ConfigDialog, SW_SHOW);
+    SetForegroundWindow(ConfigDialog);
+}
+
+static void InsertMenuText(HMENU menu, UINT position, UINT id, UINT state, const char* text)
+{
+    MENUITEMINFOA item;
+    ZeroMemory(&item, sizeof item);
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
+    item.fType = MFT_STRING;
+    item.fState = state;
+    item.wID = id;
+    item.dwTypeData = (LPSTR)text;
+    item.cch = 15;
+    InsertMenuItemA(menu, position, TRUE, &item);
+}
+
+static void OpenTrayMenu()
+{
+    HMENU menu = CreatePopupMenu();
+    // Configuration goes in at 1 after the switch, which moves the switch to 2.
+    InsertMenuText(menu, 0, IDM_ABOUT, MFS_ENABLED, "&About this..");
+    InsertMenuText(menu, 1, IDM_TOGGLE_ACTIVE, MFS_ENABLED, ActiveFlag ? "&Deactivate" : "&Activate");
+    InsertMenuText(menu, 1, IDM_CONFIGURATION, MFS_DEFAULT, "&Configuration");
+    InsertMenuText(menu, 3, IDM_EXIT, MFS_ENABLED, "E&xit application");
+
+    // Without the foreground the menu would not close on a click elsewhere.
+    SetForegroundWindow(ConfigDialog);
+    SetCapture(ConfigDialog);
+    POINT at;
+    GetCursorPos(&at);
+    UINT id = (UINT)TrackPopupMenu(menu, TPM_RETURNCMD | TPM_BOTTOMALIGN | TPM_RIGHTALIGN,
+                                   at.x, at.y, 0, ConfigDialog, NULL);
+    ReleaseCapture();
+    DestroyMenu(menu);
+    PostMessageA(ConfigDialog, WM_NULL, 0, 0);
+
+    switch (id) {
+    case IDM_ABOUT: ShowAboutBox(); break;
+    case IDM_CONFIGURATION: ShowConfigDialog(); break;
+    case IDM_EXIT: PostQuitMessage(0); break;
+    case IDM_TOGGLE_ACTIVE: InterlockedExchange(&ActiveFlag, !ActiveFlag); break;
+    }
+}
+
+static int TrayHandler()
+{
+    // Read first: a nested modal loop overwrites the current message.
+    LPARAM mouse = CurrentLParam();
+    switch (mouse) {
+    case WM_LBUTTONDOWN:
+        if (!Settings.TrayDoubleClick)
+            OpenTrayMenu();
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (Settings.TrayDoubleClick)
+            LaunchVendorApp();
+        else
+            ShowConfigDialog();
+        break;
+    case WM_RBUTTONDOWN:
+        OpenTrayMenu();
+        break;
+    }
+    return 1;
+}
+
+// Explorer restarted: its new notification area knows no icons yet.
+static int ReAddTrayIcon()
+{
+    NotifyTray(NIM_ADD, NULL);
+    return 1;
+}
+
+void AddTrayIcon()
+{
+    (void)TrayLockReady;
+    AddRoute(ConfigDialog, TrayCallbackMessage, 0, 0, TrayHandler);
+    TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    if (TaskbarCreatedMessage)
+        AddRoute(ConfigDialog, TaskbarCreatedMessage, 0, 0, ReAddTrayIcon);
+
+    EnterCriticalSection(&TrayLock);
+    ZeroMemory(&TrayIconData, sizeof TrayIconData);
+    TrayIconData.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    TrayIconData.hWnd = ConfigDialog;
+    TrayIconData.uID = 0;
+    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    TrayIconData.uCallbackMessage = TrayCallbackMessage;
+    TrayIconData.hIcon = NormalIcon;
+    lstrcpynA(TrayIconData.szTip, "Quellon", sizeof TrayIconData.szTip);
+    LeaveCriticalSection(&TrayLock);
+    NotifyTray(NIM_ADD, NULL);
+
+    HANDLE thread = CreateThread(NULL, 0, TickThread, NULL, 0, NULL);
+    if (thread)
+        CloseHandle(thread);
+}
+
+void RemoveTrayIcon()
+{
+    NotifyTray(NIM_DELETE, NULL);
+}

@@ -1,0 +1,34 @@
+// Programs, folders and files for tests that drive real executables.
+#pragma once
+#include <windows.h>
+#include <string>
+
+// Directory of the running test executable, ending in a backslash.
+std::string TestBinDir();
+// Directory holding quellon.exe, ending in a backslash.
+std::string ProductDir();
+
+// A fresh empty directory under the temp directory, ending in a backslash.
+std::string MakeTempDir(const char* tag);
+// Removes a directory tree made by MakeTempDir.
+void RemoveTree(const std::string& dir);
+
+bool ReadWholeFile(const std::string& path, std::string* out);
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+long FileSize(const std::string& path);
+
+// Starts a program; false when it could not be started.
+bool StartProgram(const std::string& commandLine, const std::string& dir, PROCESS_INFORMATION* pi);
+// Waits for the process; returns its exit code, or -1 on time-out.
+long WaitProgram(PROCESS_INFORMATION* pi, DWORD timeoutMs);
+void KillProgram(PROCESS_INFORMATION* pi);
+
+// Finds a top-level window of this process id by class and title; waits up to ms.
+HWND WaitForWindow(const char* windowClass, const char* title, DWORD ms);
+// Waits until no window of that class and title exists.
+bool WaitForNoWindow(const char* windowClass, const char* title, DWORD ms);
+
+// Text of a window or control, read with WM_GETTEXT so that it also works
+// across processes.
+std::string WindowText(HWND window);

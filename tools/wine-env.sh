@@ -1,0 +1,72 @@
+# Sourced by the run and test scripts: a display, a Wine prefix and one
+# wineserver kept alive for the whole run. Needs QUELLON_BUILD_ROOT set.
+
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$QUELLON_BUILD_ROOT/wineprefix"
+export WINE64
+
+QN_XVFB_PID=""
+
+qn_cleanup() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  if [ -n "$QN_XVFB_PID" ]; then kill "$QN_XVFB_PID" >/dev/null 2>&1 || true; fi
+}
+
+# A private Xvfb screen of a fixed size, unless the caller asked for its own display.
+qn_start_display() {
+  if [ "${QUELLON_USE_DISPLAY:-}" = 1 ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local n
+  for n in $(seq 91 120); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
+  done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  QN_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start on :$n" >&2
+  return 1
+}
+
+# The prefix must be made after both wine64 and wine32 are installed; one
+# made before wine32 arrived fails later with "could not load kernel32.dll".
+qn_prefix_stamp() {
+  dpkg-query -W -f='${Package}:${Architecture}=${Version}\n' wine64 wine32:i386 2>/dev/null
+}
+
+qn_make_prefix() {
+  local stamp
+  stamp="$(qn_prefix_stamp)"
+  if [ -f "$WINEPREFIX/.quellon-stamp" ] && [ "$(cat "$WINEPREFIX/.quellon-stamp")" = "$stamp" ] \
+     && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    return 0
+  fi
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  "$WINE64" wineboot -i >/dev/null 2>&1 </dev/null
+  "$WINESERVER" -w
+  # No window manager under Xvfb: without this every closed box waits 2 s.
+  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # A crash exits with a backtrace instead of opening a dialog and hanging.
+  "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  # Pointer acceleration would double injected relative moves.
+  local v
+  for v in MouseSpeed MouseThreshold1 MouseThreshold2; do
+    "$WINE64" reg add 'HKCU\Control Panel\Mouse' /v "$v" /d 0 /f >/dev/null 2>&1
+  done
+  "$WINESERVER" -w
+  echo "$stamp" > "$WINEPREFIX/.quellon-stamp"
+}
+
+# One wineserver for the whole run: without it every program start waits
+# for the lingering server to let go of the pipe.
+qn_start_wineserver() {
+  "$WINESERVER" -p
+  "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null
+}
