@@ -1,0 +1,7 @@
+// A window with the two Configuration-dialog controls that key presses write
+// to (the "Pressed Key" text 1005 and the keys list 1000), for in-process tests.
+#pragma once
+#include <windows.h>
+
+// Creates it hidden, sets ConfigDialog to it and fills the keys list.
+HWND CreateFakeConfigDialog();

@@ -1,0 +1,156 @@
+// Key presses delivered to a window of the impersonation class: what the
+// dialog shows, the flash, the selection and the actions that run.
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include "core/profile.h"
+#include "remote/key_press.h"
+#include "remote/receiver.h"
+#include "res/resource.h"
+#include "shell/active.h"
+#include "shell/app_state.h"
+#include "shell/tray.h"
+#include "tests/support/fake_dialog.h"
+#include "tests/support/process.h"
+#include "tests/support/standin.h"
+
+namespace {
+
+const UINT BoundMessage = WM_APP + 77;
+
+HWND CreateKeyWindow()
+{
+    WNDCLASSEXA wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = KeyPressWindowProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = ImpersonationClass;
+    RegisterClassExA(&wc);
+    return CreateWindowExA(0, ImpersonationClass, TrickWindowTitle, 0, 0, 0, 10, 10, NULL, NULL,
+                           wc.hInstance, NULL);
+}
+
+struct KeyPressFixture {
+    HWND dialog;
+    HWND keyWindow;
+    StandIn* target;
+};
+
+// Key 3 ("VOL+") is bound to post BoundMessage to the stand-in "Target".
+KeyPressFixture SetUpKeyPress()
+{
+    KeyPressFixture f;
+    memset(Profile, 0, sizeof Profile);
+    ActiveFlag = 1;
+    f.dialog = CreateFakeConfigDialog();
+    f.keyWindow = CreateKeyWindow();
+    f.target = CreateStandIn("QuellonTestTarget", "Target");
+    ActionRecord& r = Profile[3].slot[1];
+    r.type = 32;
+    strcpy(r.windowClass, "QuellonTestTarget");
+    r.number = BoundMessage;
+    r.wParam = 1234;
+    r.lParam = -5;
+    return f;
+}
+
+void TearDownKeyPress(KeyPressFixture& f)
+{
+    DestroyStandIn(f.target);
+    DestroyWindow(f.keyWindow);
+    DestroyWindow(f.dialog);
+}
+
+std::string PressedKeyText(HWND dialog)
+{
+    return WindowText(GetDlgItem(dialog, IDC_PRESSED_KEY));
+}
+
+LRESULT KeysListSelection(HWND dialog)
+{
+    return SendDlgItemMessageA(dialog, IDC_KEYS_LIST, LB_GETCURSEL, 0, 0);
+}
+
+}  // namespace
+
+TEST(KeyPress, BoundSendMessageReachesTheTargetWithItsParameters)
+{
+    KeyPressFixture f = SetUpKeyPress();
+    SendMessageA(f.keyWindow, RemoteKeyMessage, 4, 0);
+    ASSERT_TRUE(WaitForStandInMessages(f.target, BoundMessage, 1, 5000));
+    RecordedMessage m;
+    ASSERT_TRUE(GetStandInMessage(f.target, BoundMessage, 0, &m));
+    EXPECT_EQ(1234u, (unsigned)m.wParam);
+    EXPECT_EQ(-5, (int)m.lParam);
+    EXPECT_EQ("VOL+", PressedKeyText(f.dialog));
+    EXPECT_EQ(FlashTicks, TrayFlashCountdown());
+    TearDownKeyPress(f);
+}
+
+TEST(KeyPress, UnknownCodesShowAsUnsignedNumbersAndDoNothingElse)
+{
+    KeyPressFixture f = SetUpKeyPress();
+    struct { WPARAM code; const char* shown; } cases[] = {
+        { 21, "21" }, { 1, "1" }, { 86, "86" }, { (WPARAM)(DWORD)-1, "4294967295" },
+    };
+    ShowWindow(f.dialog, SW_SHOWNA);
+    SendDlgItemMessageA(f.dialog, IDC_KEYS_LIST, LB_SETCURSEL, 7, 0);
+    for (auto& c : cases) {
+        SendMessageA(f.keyWindow, RemoteKeyMessage, c.code, 0);
+        EXPECT_EQ(c.shown, PressedKeyText(f.dialog));
+    }
+    EXPECT_EQ(0, TrayFlashCountdown());
+    EXPECT_EQ(7, KeysListSelection(f.dialog));
+    PumpMessagesFor(100);
+    EXPECT_EQ(0, CountStandInMessages(f.target, BoundMessage));
+    TearDownKeyPress(f);
+}
+
+TEST(KeyPress, HiddenDialogGetsTheNameButKeepsItsSelection)
+{
+    KeyPressFixture f = SetUpKeyPress();
+    SendDlgItemMessageA(f.dialog, IDC_KEYS_LIST, LB_SETCURSEL, 7, 0);
+    SendMessageA(f.keyWindow, RemoteKeyMessage, 85, 0);
+    EXPECT_EQ("FORWD", PressedKeyText(f.dialog));
+    EXPECT_EQ(7, KeysListSelection(f.dialog));
+    TearDownKeyPress(f);
+}
+
+TEST(KeyPress, VisibleDialogJumpsToThePressedKey)
+{
+    KeyPressFixture f = SetUpKeyPress();
+    ShowWindow(f.dialog, SW_SHOWNA);
+    SendMessageA(f.keyWindow, RemoteKeyMessage, 82, 0);
+    EXPECT_EQ("[...]", PressedKeyText(f.dialog));
+    EXPECT_EQ(44, KeysListSelection(f.dialog));
+    TearDownKeyPress(f);
+}
+
+TEST(KeyPress, InactiveKeysAreShownAndFlashedButRunNothing)
+{
+    KeyPressFixture f = SetUpKeyPress();
+    ActiveFlag = 0;
+    ShowWindow(f.dialog, SW_SHOWNA);
+    SendMessageA(f.keyWindow, RemoteKeyMessage, 4, 0);
+    EXPECT_EQ("VOL+", PressedKeyText(f.dialog));
+    EXPECT_EQ(3, KeysListSelection(f.dialog));
+    EXPECT_EQ(FlashTicks, TrayFlashCountdown());
+    PumpMessagesFor(150);
+    EXPECT_EQ(0, CountStandInMessages(f.target, BoundMessage));
+    ActiveFlag = 1;
+    SendMessageA(f.keyWindow, RemoteKeyMessage, 4, 0);
+    EXPECT_TRUE(WaitForStandInMessages(f.target, BoundMessage, 1, 5000));
+    TearDownKeyPress(f);
+}
+
+TEST(KeyPress, OtherMessagesGoToTheDefaultProcedureAlone)
+{
+    KeyPressFixture f = SetUpKeyPress();
+    SetWindowTextA(f.keyWindow, "Renamed");
+    EXPECT_EQ("Renamed", WindowText(f.keyWindow));
+    SendMessageA(f.keyWindow, RemoteKeyMessage + 1, 4, 0);
+    EXPECT_EQ("", PressedKeyText(f.dialog));
+    EXPECT_EQ(0, TrayFlashCountdown());
+    TearDownKeyPress(f);
+}

@@ -1,0 +1,145 @@
+// settings.ini: keys, order, defaults, values taken as they stand.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "config/settings.h"
+#include "shell/app_state.h"
+#include "tests/support/process.h"
+
+namespace {
+
+std::string UseTempSettingsDir()
+{
+    std::string dir = MakeTempDir("settings");
+    lstrcpynA(ProgramDir, dir.c_str(), ProgramDirSize);
+    return dir;
+}
+
+// The file's non-blank lines, without line ends. Wine rewrites the whole file
+// on every write, so content is compared by lines, not by bytes.
+std::vector<std::string> IniLines(const std::string& path)
+{
+    std::string text;
+    ReadWholeFile(path, &text);
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(at, end - at);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+        at = end + 1;
+    }
+    return lines;
+}
+
+void ExpectDefaults()
+{
+    EXPECT_EQ(50, Settings.MouseMultiplier);
+    EXPECT_EQ(0, Settings.TrayDoubleClick);
+    EXPECT_EQ(0, OsdSettings.Enable);
+    EXPECT_EQ(16711680, OsdSettings.Color);
+    EXPECT_EQ(5, OsdSettings.TextSize);
+    EXPECT_EQ(3, OsdSettings.Timeout);
+    EXPECT_EQ(32, OsdSettings.Opaque);
+}
+
+const std::vector<std::string> DefaultFile = {
+    "[Settings]", "MouseMultiplier=50", "TrayDoubleClick=0", "[OSD]", "Enable=0",
+    "Color=16711680", "TextSize=5", "Timeout=3", "Opaque=32",
+};
+
+}  // namespace
+
+TEST(SettingsFile, DefaultsHoldBeforeAnyLoad)
+{
+    ExpectDefaults();
+}
+
+TEST(SettingsFile, MissingFileGivesDefaultsAndTheFirstSaveWritesAllSevenKeys)
+{
+    std::string dir = UseTempSettingsDir();
+    LoadSettings();
+    ExpectDefaults();
+    SaveSettings();
+    EXPECT_EQ(DefaultFile, IniLines(dir + "settings.ini"));
+    RemoveTree(dir);
+}
+
+TEST(SettingsFile, PartialFileKeepsItsLinesAndGainsTheMissingKeys)
+{
+    std::string dir = UseTempSettingsDir();
+    std::string path = dir + "settings.ini";
+    ASSERT_TRUE(WriteWholeFile(path, "[Other]\r\nKeep=me\r\n[OSD]\r\nEnable=1\r\nColor=255\r\n"));
+    LoadSettings();
+    EXPECT_EQ(1, OsdSettings.Enable);
+    EXPECT_EQ(255, OsdSettings.Color);    // red text
+    EXPECT_EQ(5, OsdSettings.TextSize);
+    EXPECT_EQ(3, OsdSettings.Timeout);
+    EXPECT_EQ(32, OsdSettings.Opaque);
+    EXPECT_EQ(50, Settings.MouseMultiplier);
+    EXPECT_EQ(0, Settings.TrayDoubleClick);
+    SaveSettings();
+    std::vector<std::string> expected = {
+        "[Other]", "Keep=me", "[OSD]", "Enable=1", "Color=255", "TextSize=5", "Timeout=3",
+        "Opaque=32", "[Settings]", "MouseMultiplier=50", "TrayDoubleClick=0",
+    };
+    EXPECT_EQ(expected, IniLines(path));
+    RemoveTree(dir);
+}
+
+TEST(SettingsFile, ValuesOutsideTheDialogRangesAreKept)
+{
+    std::string dir = UseTempSettingsDir();
+    std::string path = dir + "settings.ini";
+    ASSERT_TRUE(WriteWholeFile(path, "[OSD]\r\nTextSize=20\r\nOpaque=0\r\nTimeout=-2\r\n"
+                                     "[Settings]\r\nMouseMultiplier=1000\r\n"));
+    LoadSettings();
+    EXPECT_EQ(20, OsdSettings.TextSize);
+    EXPECT_EQ(0, OsdSettings.Opaque);
+    EXPECT_EQ(-2, OsdSettings.Timeout);
+    EXPECT_EQ(1000, Settings.MouseMultiplier);
+    SaveSettings();
+    std::vector<std::string> lines = IniLines(path);
+    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "TextSize=20"));
+    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "Timeout=-2"));
+    RemoveTree(dir);
+}
+
+TEST(SettingsFile, MalformedValuesReadAsTheDefault)
+{
+    std::string dir = UseTempSettingsDir();
+    ASSERT_TRUE(WriteWholeFile(dir + "settings.ini",
+                               "[Settings]\r\nMouseMultiplier=fast\r\nTrayDoubleClick=\r\n"
+                               "[OSD]\r\nEnable=yes\r\nColor=0xFF\r\nTextSize=12x\r\n"
+                               "Timeout= 4 \r\nOpaque=99999999999\r\n"));
+    Settings.MouseMultiplier = 7;    // overwritten by the default, not kept
+    LoadSettings();
+    EXPECT_EQ(50, Settings.MouseMultiplier);
+    EXPECT_EQ(0, Settings.TrayDoubleClick);
+    EXPECT_EQ(0, OsdSettings.Enable);
+    EXPECT_EQ(16711680, OsdSettings.Color);
+    EXPECT_EQ(5, OsdSettings.TextSize);
+    EXPECT_EQ(4, OsdSettings.Timeout);
+    EXPECT_EQ(32, OsdSettings.Opaque);
+    RemoveTree(dir);
+}
+
+TEST(SettingsValue, ParsesSignedDecimalsOnly)
+{
+    struct { const char* text; int32_t value; } cases[] = {
+        { "0", 0 }, { "42", 42 }, { "-7", -7 }, { "+8", 8 }, { "  12\t", 12 },
+        { "2147483647", 2147483647 }, { "-2147483648", INT32_MIN },
+        { "2147483648", -1 }, { "", -1 }, { "-", -1 }, { "1 2", -1 }, { "0x10", -1 },
+        { "12abc", -1 }, { "abc", -1 }, { "99999999999999999999", -1 },
+    };
+    for (auto& c : cases)
+        EXPECT_EQ(c.value, ParseSettingValue(c.text, -1)) << '"' << c.text << '"';
+}
