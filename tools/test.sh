@@ -20,6 +20,7 @@ done
 trap qn_cleanup EXIT
 qn_start_display
 qn_make_prefix
+qn_map_test_drive
 qn_start_wineserver
 
 status=0

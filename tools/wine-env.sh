@@ -66,6 +66,12 @@ qn_make_prefix() {
 
 # One wineserver for the whole run: without it every program start waits
 # for the lingering server to let go of the pipe.
+# Drive Q: is an empty folder of the build, for running from the root of a drive.
+qn_map_test_drive() {
+  mkdir -p "$QUELLON_BUILD_ROOT/drive-q"
+  ln -sfn "$QUELLON_BUILD_ROOT/drive-q" "$WINEPREFIX/dosdevices/q:"
+}
+
 qn_start_wineserver() {
   "$WINESERVER" -p
   "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null

@@ -1,0 +1,130 @@
+// Key presses sent to quellon.exe as the card maker's reminder sends them,
+// and what a run leaves in its program folder.
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include "core/profile.h"
+#include "res/resource.h"
+#include "tests/support/message_box.h"
+#include "tests/support/process.h"
+#include "tests/support/quellon_run.h"
+#include "tests/support/standin.h"
+
+namespace {
+
+const UINT BoundMessage = WM_APP + 9;
+const UINT RemoteKeyMessage = 0x0A00;
+
+// A profile in which VOL+ (key 3) posts BoundMessage to a "QuellonE2ETarget"
+// window and every other slot holds recognisable stale bytes.
+std::string PreparedProfile()
+{
+    static KeyActions keys[RemoteKeyCount];
+    memset(keys, 0, sizeof keys);
+    for (int k = 0; k < RemoteKeyCount; ++k)
+        for (int s = 0; s < SlotsPerKey; ++s)
+            memset(keys[k].slot[s].programPath, 'a' + (k + s) % 26, 40);    // type 0: never run
+    ActionRecord& r = keys[3].slot[2];
+    r.type = 32;
+    strcpy(r.windowClass, "QuellonE2ETarget");
+    r.number = BoundMessage;
+    r.wParam = 77;
+    r.lParam = 88;
+    return std::string((const char*)keys, sizeof keys);
+}
+
+}  // namespace
+
+TEST(Keys, ReminderKeyPressRunsTheBoundSlotAndShowsTheKey)
+{
+    StandIn* target = CreateStandIn("QuellonE2ETarget", "Any Title");
+    QuellonRun run;
+    run.dir = MakeTempDir("keys");
+    ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", PreparedProfile()));
+    ASSERT_TRUE(StartQuellon(&run, run.dir));
+    HWND trick = WaitForWindow("Zorv@Video(^0^)", "Trick Wnd", 5000);
+    ASSERT_TRUE(trick != NULL);
+
+    SendMessageA(trick, RemoteKeyMessage, 4, 0);
+    ASSERT_TRUE(WaitForStandInMessages(target, BoundMessage, 1, 5000));
+    RecordedMessage m;
+    ASSERT_TRUE(GetStandInMessage(target, BoundMessage, 0, &m));
+    EXPECT_EQ(77u, (unsigned)m.wParam);
+    EXPECT_EQ(88, (int)m.lParam);
+    EXPECT_EQ("VOL+", ConfigControlText(run, IDC_PRESSED_KEY));
+
+    SendMessageA(trick, RemoteKeyMessage, 21, 0);
+    EXPECT_EQ("21", ConfigControlText(run, IDC_PRESSED_KEY));
+    SendMessageA(trick, RemoteKeyMessage, (WPARAM)(DWORD)-1, 0);
+    EXPECT_EQ("4294967295", ConfigControlText(run, IDC_PRESSED_KEY));
+    SendMessageA(trick, RemoteKeyMessage, 0, 0);    // POWER, with no maker software installed
+    EXPECT_EQ("POWER", ConfigControlText(run, IDC_PRESSED_KEY));
+    PumpMessagesFor(100);
+    EXPECT_EQ(1, CountStandInMessages(target, BoundMessage));
+
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+    DestroyStandIn(target);
+}
+
+TEST(Keys, QuitSavesTheProfileUnchangedAndExitsWithZero)
+{
+    QuellonRun run;
+    run.dir = MakeTempDir("quit");
+    std::string profile = PreparedProfile();
+    ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", profile));
+    ASSERT_TRUE(StartQuellon(&run, run.dir));
+    EXPECT_EQ(0, QuitQuellon(&run));
+    std::string saved;
+    ASSERT_TRUE(ReadWholeFile(run.dir + "profile.cfg", &saved));
+    EXPECT_EQ(profile.size(), saved.size());
+    EXPECT_TRUE(profile == saved);
+    EXPECT_FALSE(FileExists(run.dir + "profile.cfg.tmp"));
+    CleanUpQuellon(&run);
+}
+
+TEST(Keys, FirstRunCreatesAnEmptyProfile)
+{
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    EXPECT_EQ(0, QuitQuellon(&run));
+    std::string saved;
+    ASSERT_TRUE(ReadWholeFile(run.dir + "profile.cfg", &saved));
+    EXPECT_TRUE(std::string(ProfileSize, '\0') == saved);
+    CleanUpQuellon(&run);
+}
+
+TEST(Keys, ProfileThatCannotBeSavedAtExitIsReportedAndKept)
+{
+    QuellonRun run;
+    run.dir = MakeTempDir("nosave");
+    std::string profile = PreparedProfile();
+    ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", profile));
+    ASSERT_TRUE(StartQuellon(&run, run.dir));
+    SetFileAttributesA((run.dir + "profile.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
+    BoxWatch* watch = WatchMessageBoxes("ERROR");
+    EXPECT_EQ(0, QuitQuellon(&run));
+    std::string text;
+    EXPECT_EQ(1, StopWatchingMessageBoxes(watch, &text));
+    EXPECT_EQ("Error encountered saving configuration", text);
+    std::string saved;
+    ASSERT_TRUE(ReadWholeFile(run.dir + "profile.cfg", &saved));
+    EXPECT_TRUE(profile == saved);
+    CleanUpQuellon(&run);
+}
+
+TEST(Keys, RunsFromTheRootOfADrive)
+{
+    // The test script maps Q: to an empty folder of the build: ProgramDir is then "Q:\".
+    ASSERT_NE((UINT)DRIVE_NO_ROOT_DIR, GetDriveTypeA("Q:\\")) << "Q: is not mapped: run tools/test.sh";
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run, "Q:\\"));
+    EXPECT_TRUE(WaitForWindow("Zorv@Video(^0^)", "Trick Wnd", 5000) != NULL);
+    EXPECT_EQ(0, QuitQuellon(&run));
+    EXPECT_EQ(ProfileSize, FileSize("Q:\\profile.cfg"));
+    EXPECT_TRUE(FileExists("Q:\\settings.ini"));
+    KillProgram(&run.pi);
+    DeleteFileA("Q:\\profile.cfg");
+    DeleteFileA("Q:\\settings.ini");
+    DeleteFileA("Q:\\quellon.exe");
+}

@@ -1,0 +1,207 @@
+// quellon.exe against stand-ins of the card maker's reminder and
+// applications: when it stands in with its "Trick Wnd", when it steps aside,
+// and which notices the reminder receives.
+#include <gtest/gtest.h>
+
+#include "tests/support/process.h"
+#include "tests/support/quellon_run.h"
+#include "tests/support/standin.h"
+#include "tests/support/threads.h"
+
+namespace {
+
+const char PvrClass[] = "Zorv@Video(^0^)";
+const char DvbtClass[] = "Zorv@DVBT(^_^)";
+const char ReminderName[] = "WinFast Schedule Reminder";
+const char TrickWindowTitle[] = "Trick Wnd";
+const UINT TvWindowNotice = 0x0A01;
+const UINT FmWindowNotice = 0x0A02;
+
+StandIn* StartReminder()
+{
+    return CreateStandIn(ReminderName, ReminderName);
+}
+
+void ExpectNotice(StandIn* reminder, UINT notice, int nth)
+{
+    RecordedMessage m;
+    ASSERT_TRUE(GetStandInMessage(reminder, notice, nth, &m)) << notice << " #" << nth;
+    EXPECT_EQ(1u, (unsigned)m.wParam);
+    EXPECT_EQ(0, (int)m.lParam);
+}
+
+HWND WaitForTrick()
+{
+    return WaitForWindow(PvrClass, TrickWindowTitle, 5000);
+}
+
+}  // namespace
+
+TEST(Receiver, StandsInAndTellsTheReminderOnce)
+{
+    StandIn* reminder = StartReminder();
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    HWND trick = WaitForTrick();
+    ASSERT_TRUE(trick != NULL);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(trick, &pid);
+    EXPECT_EQ(run.pi.dwProcessId, pid);
+    EXPECT_FALSE(IsWindowVisible(trick));
+    ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
+    ExpectNotice(reminder, TvWindowNotice, 0);
+    PumpMessagesFor(400);    // about eight passes: no further notice
+    EXPECT_EQ(1, CountStandInMessages(reminder, TvWindowNotice));
+    EXPECT_EQ(0, CountStandInMessages(reminder, FmWindowNotice));
+    EXPECT_EQ(trick, FindTrickWindow());
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+    DestroyStandIn(reminder);
+}
+
+TEST(Receiver, StepsAsideForTheTvApplicationAndComesBack)
+{
+    StandIn* reminder = StartReminder();
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    ASSERT_TRUE(WaitForTrick() != NULL);
+    ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
+
+    StandIn* pvr = CreateStandIn(PvrClass, "WinFast PVR");
+    EXPECT_TRUE(WaitForNoWindow(PvrClass, TrickWindowTitle, 5000));
+    ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 2, 5000));
+    ExpectNotice(reminder, TvWindowNotice, 1);
+
+    DestroyStandIn(pvr);
+    EXPECT_TRUE(WaitForTrick() != NULL);
+    ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 3, 5000));
+    ExpectNotice(reminder, TvWindowNotice, 2);
+    EXPECT_EQ(0, CountStandInMessages(reminder, FmWindowNotice));
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+    DestroyStandIn(reminder);
+}
+
+TEST(Receiver, StepsAsideForTheDvbtApplications)
+{
+    const char* titles[] = { "WinFast DTV", "WinFast PVR2" };
+    for (const char* title : titles) {
+        StandIn* reminder = StartReminder();
+        QuellonRun run;
+        ASSERT_TRUE(StartQuellon(&run));
+        ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
+        StandIn* dvbt = CreateStandIn(DvbtClass, title);
+        EXPECT_TRUE(WaitForNoWindow(PvrClass, TrickWindowTitle, 5000)) << title;
+        EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 2, 5000)) << title;
+        EXPECT_EQ(0, QuitQuellon(&run));
+        CleanUpQuellon(&run);
+        DestroyStandIn(dvbt);
+        DestroyStandIn(reminder);
+    }
+}
+
+TEST(Receiver, FmApplicationGetsItsOwnNotice)
+{
+    StandIn* reminder = StartReminder();
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
+
+    StandIn* fm = CreateStandIn(NULL, "WinFast FM");    // a window of the dialog class
+    EXPECT_TRUE(WaitForNoWindow(PvrClass, TrickWindowTitle, 5000));
+    ASSERT_TRUE(WaitForStandInMessages(reminder, FmWindowNotice, 1, 5000));
+    ExpectNotice(reminder, FmWindowNotice, 0);
+    EXPECT_EQ(1, CountStandInMessages(reminder, TvWindowNotice));
+
+    DestroyStandIn(fm);
+    EXPECT_TRUE(WaitForTrick() != NULL);
+    ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 2, 5000));
+    ExpectNotice(reminder, TvWindowNotice, 1);
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+    DestroyStandIn(reminder);
+}
+
+TEST(Receiver, TvWinsOverFmInTheSamePass)
+{
+    StandIn* reminder = StartReminder();
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    HWND trick = WaitForTrick();
+    ASSERT_TRUE(trick != NULL);
+    ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
+    // Both appear while the receiver is held between two passes.
+    HANDLE receiver = SuspendWindowThread(trick);
+    StandIn* fm = CreateStandIn(NULL, "WinFast FM");
+    StandIn* pvr = CreateStandIn(PvrClass, "WinFast PVR");
+    ResumeWindowThread(receiver);
+    EXPECT_TRUE(WaitForNoWindow(PvrClass, TrickWindowTitle, 5000));
+    EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 2, 5000));
+    PumpMessagesFor(200);
+    EXPECT_EQ(0, CountStandInMessages(reminder, FmWindowNotice));
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+    DestroyStandIn(pvr);
+    DestroyStandIn(fm);
+    DestroyStandIn(reminder);
+}
+
+TEST(Receiver, DvbtClassWithAnotherTitleIsIgnored)
+{
+    StandIn* reminder = StartReminder();
+    StandIn* other = CreateStandIn(DvbtClass, "Some Other Viewer");
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    HWND trick = WaitForTrick();
+    ASSERT_TRUE(trick != NULL);
+    ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
+    PumpMessagesFor(300);
+    EXPECT_EQ(trick, FindTrickWindow());
+    EXPECT_EQ(1, CountStandInMessages(reminder, TvWindowNotice));
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+    DestroyStandIn(other);
+    DestroyStandIn(reminder);
+}
+
+TEST(Receiver, ReminderStartedLaterHearsNothingUntilTheNextChange)
+{
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    ASSERT_TRUE(WaitForTrick() != NULL);
+    StandIn* reminder = StartReminder();
+    PumpMessagesFor(400);
+    EXPECT_EQ(0, CountStandInMessages(reminder, TvWindowNotice));
+    StandIn* pvr = CreateStandIn(PvrClass, "WinFast PVR");
+    EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+    DestroyStandIn(pvr);
+    DestroyStandIn(reminder);
+}
+
+TEST(Receiver, MakerApplicationRunningAtStartMeansNoTrickWindow)
+{
+    StandIn* reminder = StartReminder();
+    // The maker's application as a process of its own.
+    std::string dir = MakeTempDir("pvr");
+    PROCESS_INFORMATION pvr;
+    ASSERT_TRUE(StartProgram("\"" + TestBinDir() + "standin.exe\" \"Zorv@Video(^0^)\" \"WinFast PVR\" \"" +
+                                 dir + "pvr.log\"",
+                             dir, &pvr));
+    ASSERT_TRUE(WaitForWindow(PvrClass, "WinFast PVR", 5000) != NULL);
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    PumpMessagesFor(500);
+    EXPECT_TRUE(FindTrickWindow() == NULL);
+    EXPECT_EQ(0, CountStandInMessages(reminder, TvWindowNotice));
+    // The application ends: Quellon stands in and tells the reminder.
+    PostMessageA(FindWindowA(PvrClass, "WinFast PVR"), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, WaitProgram(&pvr, 5000));
+    EXPECT_TRUE(WaitForTrick() != NULL);
+    EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+    RemoveTree(dir);
+    DestroyStandIn(reminder);
+}

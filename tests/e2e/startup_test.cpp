@@ -1,2 +1,0 @@
-// placeholder
-#include <gtest/gtest.h>

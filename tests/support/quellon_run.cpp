@@ -1,0 +1,70 @@
+// quellon.exe under test.
+#include "tests/support/quellon_run.h"
+
+#include "tests/support/process.h"
+
+struct DialogSearch {
+    DWORD pid;
+    HWND found;
+};
+
+static BOOL CALLBACK FindConfigDialog(HWND w, LPARAM arg)
+{
+    DialogSearch* s = (DialogSearch*)arg;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char title[64] = "";
+    char cls[64] = "";
+    GetWindowTextA(w, title, sizeof title);
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid == s->pid && lstrcmpA(title, "Configuration") == 0 && lstrcmpA(cls, "#32770") == 0) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool StartQuellon(QuellonRun* run, const std::string& dir)
+{
+    run->dir = dir.empty() ? MakeTempDir("app") : dir;
+    run->config = NULL;
+    run->mainThread = 0;
+    ZeroMemory(&run->pi, sizeof run->pi);
+    std::string exe = run->dir + "quellon.exe";
+    if (!CopyFileA((ProductDir() + "quellon.exe").c_str(), exe.c_str(), FALSE))
+        return false;
+    if (!StartProgram("\"" + exe + "\"", run->dir, &run->pi))
+        return false;
+    DialogSearch s = { run->pi.dwProcessId, NULL };
+    for (int i = 0; i < 1000 && !s.found; ++i) {
+        EnumWindows(FindConfigDialog, (LPARAM)&s);
+        if (!s.found)
+            Sleep(10);
+    }
+    run->config = s.found;
+    if (s.found)
+        run->mainThread = GetWindowThreadProcessId(s.found, NULL);
+    return s.found != NULL;
+}
+
+long QuitQuellon(QuellonRun* run)
+{
+    PostThreadMessageA(run->mainThread, WM_QUIT, 0, 0);
+    return WaitProgram(&run->pi, 20000);
+}
+
+void CleanUpQuellon(QuellonRun* run)
+{
+    KillProgram(&run->pi);
+    RemoveTree(run->dir);
+}
+
+HWND FindTrickWindow()
+{
+    return FindWindowA("Zorv@Video(^0^)", "Trick Wnd");
+}
+
+std::string ConfigControlText(const QuellonRun& run, int id)
+{
+    return WindowText(GetDlgItem(run.config, id));
+}

@@ -1,0 +1,27 @@
+// Starting the real quellon.exe in a program folder of its own, the way a
+// user does, and ending it the way the tray menu does.
+#pragma once
+#include <windows.h>
+#include <string>
+
+struct QuellonRun {
+    std::string dir;     // program folder, ending in a backslash
+    PROCESS_INFORMATION pi;
+    HWND config;         // the Configuration dialog
+    DWORD mainThread;    // the thread that runs the main loop
+};
+
+// Copies quellon.exe into dir (a fresh temp folder when empty) and starts it.
+// Waits until its Configuration dialog exists. Fails the test on time-out.
+bool StartQuellon(QuellonRun* run, const std::string& dir = "");
+
+// Ends the main loop with WM_QUIT; returns the exit code (-1 on time-out).
+long QuitQuellon(QuellonRun* run);
+
+// Kills it if still running and removes its folder.
+void CleanUpQuellon(QuellonRun* run);
+
+// The "Trick Wnd", or NULL.
+HWND FindTrickWindow();
+// Text of a control of the Configuration dialog.
+std::string ConfigControlText(const QuellonRun& run, int id);
