@@ -1,0 +1,235 @@
+// The tray icon's record, its flash and the tick thread, the tray handler
+// with its menu, and the About box; driven in this process with a stand-in
+// Configuration dialog as the owner.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
+#include <string.h>
+
+#include "config/settings.h"
+#include "core/vendor_apps.h"
+#include "shell/active.h"
+#include "shell/app_state.h"
+#include "shell/router.h"
+#include "shell/tray.h"
+#include "tests/support/fake_dialog.h"
+#include "tests/support/menu_driver.h"
+#include "tests/support/message_box.h"
+#include "tests/support/process.h"
+#include "tests/support/standin.h"
+
+namespace {
+
+void SetUpTray()
+{
+    NormalIcon = LoadIconA(NULL, IDI_APPLICATION);
+    FlashIcon = LoadIconA(NULL, IDI_ERROR);
+    CreateFakeConfigDialog();
+    Settings.TrayDoubleClick = 0;
+    ActiveFlag = 1;
+    AddTrayIcon();
+}
+
+INT_PTR TrayMouse(UINT mouseMessage)
+{
+    return RouteMessage(ConfigDialog, TrayCallbackMessage, 0, mouseMessage);
+}
+
+// Opens the menu with a right click and chooses by mnemonic (0: dismiss).
+std::vector<MenuItemSeen> RunMenu(MenuDriver* d, UINT mouse)
+{
+    EXPECT_EQ(1, TrayMouse(mouse));
+    std::vector<MenuItemSeen> items;
+    EXPECT_TRUE(FinishMenu(d, &items));
+    return items;
+}
+
+std::vector<MenuItemSeen> ChooseFromMenu(char mnemonic, UINT mouse = WM_RBUTTONDOWN)
+{
+    return RunMenu(DriveNextMenu(mnemonic), mouse);
+}
+
+// "&About this.." and "&Activate" share their mnemonic: reach the switch by position.
+std::vector<MenuItemSeen> ChooseMenuPosition(int position)
+{
+    return RunMenu(DriveNextMenuToPosition(position), WM_RBUTTONDOWN);
+}
+
+bool QuitPosted()
+{
+    MSG msg;
+    return PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
+
+// Icons the shell shows in Wine's notification area.
+int WineTrayIcons()
+{
+    HWND tray = FindWindowA("__winex11_standalone_tray", NULL);
+    int n = 0;
+    for (HWND c = tray ? GetWindow(tray, GW_CHILD) : NULL; c; c = GetWindow(c, GW_HWNDNEXT))
+        ++n;
+    return n;
+}
+
+bool FlashOver(void*)
+{
+    return TrayFlashCountdown() == 0 && TrayIconShown() == NormalIcon;
+}
+
+}  // namespace
+
+TEST(TrayIcon, AddedWithTheNormalIconAndRemovedAtTheEnd)
+{
+    int before = WineTrayIcons();
+    SetUpTray();
+    PumpMessagesFor(200);
+    EXPECT_EQ(before + 1, WineTrayIcons());
+    EXPECT_EQ(NormalIcon, TrayIconShown());
+    RemoveTrayIcon();
+    PumpMessagesFor(200);
+    EXPECT_EQ(before, WineTrayIcons());
+}
+
+TEST(TrayIcon, FlashLastsFifteenTicks)
+{
+    SetUpTray();
+    DWORD start = GetTickCount();
+    FlashTrayIcon();
+    EXPECT_EQ(FlashIcon, TrayIconShown());
+    EXPECT_LE(TrayFlashCountdown(), FlashTicks);
+    EXPECT_GT(TrayFlashCountdown(), 0);
+    ASSERT_TRUE(WaitUntil(FlashOver, NULL, 3000));
+    // Fifteen sleeps of 10 ms: never sooner than 150 ms.
+    EXPECT_GE(GetTickCount() - start, 140u);
+    RemoveTrayIcon();
+}
+
+TEST(TrayIcon, SecondPressDuringAFlashRestartsIt)
+{
+    SetUpTray();
+    FlashTrayIcon();
+    Sleep(60);
+    DWORD second = GetTickCount();
+    FlashTrayIcon();
+    EXPECT_EQ(FlashIcon, TrayIconShown());
+    ASSERT_TRUE(WaitUntil(FlashOver, NULL, 3000));
+    EXPECT_GE(GetTickCount() - second, 140u);
+    RemoveTrayIcon();
+}
+
+TEST(TrayIcon, ReturnsAfterTheShellRestarts)
+{
+    int before = WineTrayIcons();
+    SetUpTray();
+    PumpMessagesFor(200);
+    // The shell forgets every icon when it restarts ...
+    NOTIFYICONDATAA gone;
+    ZeroMemory(&gone, sizeof gone);
+    gone.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    gone.hWnd = ConfigDialog;
+    gone.uID = 0;
+    Shell_NotifyIconA(NIM_DELETE, &gone);
+    PumpMessagesFor(200);
+    EXPECT_EQ(before, WineTrayIcons());
+    // ... and tells every top-level window once it is back.
+    RouteMessage(ConfigDialog, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    PumpMessagesFor(200);
+    EXPECT_EQ(before + 1, WineTrayIcons());
+    RemoveTrayIcon();
+}
+
+TEST(TrayMenu, ItemsIdsAndStates)
+{
+    SetUpTray();
+    std::vector<MenuItemSeen> items = ChooseFromMenu(0);
+    ASSERT_EQ(4u, items.size());
+    EXPECT_EQ("&About this..", items[0].text);
+    EXPECT_EQ(100u, items[0].id);
+    EXPECT_EQ("&Configuration", items[1].text);
+    EXPECT_EQ(101u, items[1].id);
+    EXPECT_TRUE(items[1].state & MFS_DEFAULT);
+    EXPECT_EQ("&Deactivate", items[2].text);
+    EXPECT_EQ(103u, items[2].id);
+    EXPECT_FALSE(items[2].state & MFS_DEFAULT);
+    EXPECT_EQ("E&xit application", items[3].text);
+    EXPECT_EQ(102u, items[3].id);
+    // Dismissed: nothing changed.
+    EXPECT_EQ(1, ActiveFlag);
+    EXPECT_FALSE(IsWindowVisible(ConfigDialog));
+    EXPECT_FALSE(QuitPosted());
+    RemoveTrayIcon();
+}
+
+TEST(TrayMenu, DeactivateThenActivate)
+{
+    SetUpTray();
+    ChooseFromMenu('d');
+    EXPECT_EQ(0, ActiveFlag);
+    std::vector<MenuItemSeen> items = ChooseMenuPosition(2);
+    ASSERT_EQ(4u, items.size());
+    EXPECT_EQ("&Activate", items[2].text);
+    EXPECT_EQ(1, ActiveFlag);
+    RemoveTrayIcon();
+}
+
+TEST(TrayMenu, ConfigurationShowsTheDialogAndExitEndsTheLoop)
+{
+    SetUpTray();
+    ChooseFromMenu('c');
+    EXPECT_TRUE(IsWindowVisible(ConfigDialog));
+    EXPECT_FALSE(QuitPosted());
+    ChooseFromMenu('x');
+    EXPECT_TRUE(QuitPosted());
+    RemoveTrayIcon();
+}
+
+TEST(TrayMenu, AboutBoxNamesTheProductAndItsLicence)
+{
+    SetUpTray();
+    BoxWatch* watch = WatchMessageBoxes("About this ...");
+    ChooseFromMenu('a');
+    std::string text;
+    EXPECT_EQ(1, StopWatchingMessageBoxes(watch, &text));
+    EXPECT_EQ(0u, text.find("Quellon "));
+    EXPECT_NE(std::string::npos, text.find("licence"));
+    EXPECT_EQ(1, ActiveFlag);
+    RemoveTrayIcon();
+}
+
+TEST(TrayClicks, SingleLeftClickOpensTheMenuUnlessDoubleClickIsSet)
+{
+    SetUpTray();
+    ChooseFromMenu(0, WM_LBUTTONDOWN);
+    Settings.TrayDoubleClick = 1;
+    MenuDriver* d = DriveNextMenu(0);
+    EXPECT_EQ(1, TrayMouse(WM_LBUTTONDOWN));
+    PumpMessagesFor(300);
+    EXPECT_FALSE(FinishMenu(d, NULL));
+    // Other mouse messages do nothing at all.
+    EXPECT_EQ(1, TrayMouse(WM_MOUSEMOVE));
+    EXPECT_EQ(1, TrayMouse(WM_RBUTTONUP));
+    EXPECT_FALSE(IsWindowVisible(ConfigDialog));
+    RemoveTrayIcon();
+}
+
+TEST(TrayClicks, DoubleClickOpensTheDialogOrStartsTheMakersApplication)
+{
+    SetUpTray();
+    EXPECT_EQ(1, TrayMouse(WM_LBUTTONDBLCLK));
+    EXPECT_TRUE(IsWindowVisible(ConfigDialog));
+    ShowWindow(ConfigDialog, SW_HIDE);
+
+    std::string dir = MakeTempDir("tray");
+    CopyFileA((TestBinDir() + "ran.exe").c_str(), (dir + "WFTV.exe").c_str(), FALSE);
+    memset(VendorAppPaths, 0, sizeof VendorAppPaths);
+    lstrcpynA(VendorAppPaths[VendorTv], (dir + "WFTV.exe").c_str(), VendorPathSize);
+    Settings.TrayDoubleClick = 1;
+    EXPECT_EQ(1, TrayMouse(WM_LBUTTONDBLCLK));
+    EXPECT_FALSE(IsWindowVisible(ConfigDialog));
+    std::string log;
+    for (int i = 0; i < 300 && !ReadWholeFile(dir + "ran.log", &log); ++i)
+        Sleep(10);
+    EXPECT_EQ(0u, log.find("WFTV.exe|"));
+    RemoveTrayIcon();
+    RemoveTree(dir);
+}
