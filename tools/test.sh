@@ -26,6 +26,6 @@ qn_start_wineserver
 status=0
 for arch in i686 x86_64; do
   echo "== tests of the $arch build"
-  (cd "$QUELLON_BUILD_ROOT/$arch" && ctest --output-on-failure --timeout 120 "$@") || status=1
+  (cd "$QUELLON_BUILD_ROOT/$arch" && ctest --output-on-failure --no-tests=error --timeout 120 "$@") || status=1
 done
 exit $status

@@ -105,14 +105,31 @@ long FileSize(const std::string& path)
     return (long)a.nFileSizeLow;
 }
 
+// Programs a test starts die with the test, also when a time-out kills it.
+static HANDLE TestJob()
+{
+    static HANDLE job;
+    if (!job) {
+        job = CreateJobObjectA(NULL, NULL);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
+        ZeroMemory(&limits, sizeof limits);
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+    return job;
+}
+
 bool StartProgram(const std::string& commandLine, const std::string& dir, PROCESS_INFORMATION* pi)
 {
     STARTUPINFOA si;
     ZeroMemory(&si, sizeof si);
     si.cb = sizeof si;
     std::string cmd = commandLine;
-    return CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL,
-                          dir.empty() ? NULL : dir.c_str(), &si, pi) != 0;
+    if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL,
+                        dir.empty() ? NULL : dir.c_str(), &si, pi))
+        return false;
+    AssignProcessToJobObject(TestJob(), pi->hProcess);
+    return true;
 }
 
 long WaitProgram(PROCESS_INFORMATION* pi, DWORD timeoutMs)

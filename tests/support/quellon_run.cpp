@@ -42,6 +42,8 @@ bool StartQuellon(QuellonRun* run, const std::string& dir)
             Sleep(10);
     }
     run->config = s.found;
+    // The dialog is found while it is still being made: wait for the main loop.
+    WaitForInputIdle(run->pi.hProcess, 10000);
     if (s.found)
         run->mainThread = GetWindowThreadProcessId(s.found, NULL);
     return s.found != NULL;

@@ -1,0 +1,207 @@
+// The two dialogs as quellon.exe creates them: hidden, with their icons and
+// owner, and every control of their templates in template (tab) order.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/process.h"
+#include "tests/support/quellon_run.h"
+
+namespace {
+
+struct ControlRow {
+    int id;
+    const char* windowClass;
+    const char* caption;
+};
+
+const ControlRow ConfigControls[] = {
+    { 1000, "ListBox", "" },
+    { -1, "Button", "Actions" },
+    { 1002, "ComboBox", "" },
+    { 1, "Button", "&Close" },
+    { -1, "Button", "Keys List" },
+    { 1006, "ComboBox", "" },
+    { 1007, "ComboBox", "" },
+    { 1008, "ComboBox", "" },
+    { 1004, "Button", "Details" },
+    { 1009, "Button", "Details" },
+    { 1010, "Button", "Details" },
+    { 1011, "Button", "Details" },
+    { -1, "Button", "Pressed Key" },
+    { 1005, "Static", "" },
+    { -1, "Static", "1:" },
+    { -1, "Static", "2:" },
+    { -1, "Static", "3:" },
+    { -1, "Static", "4:" },
+    { 1013, "Edit", "" },
+    { 1014, "Edit", "" },
+    { -1, "Button", "Details" },
+    { -1, "Static", "Program path:" },
+    { -1, "Static", "Parameters:" },
+    { 1015, "Button", "..." },
+    { 1016, "Edit", "" },
+    { 1017, "Edit", "" },
+    { -1, "Button", "" },
+    { -1, "Static", "WndClass:" },
+    { -1, "Static", "WndName:" },
+    { 1018, "Edit", "" },
+    { -1, "Static", "Msg:" },
+    { 1019, "Edit", "" },
+    { -1, "Static", "WParam:" },
+    { 1020, "Edit", "" },
+    { -1, "Static", "LParam:" },
+    { 1021, "Button", "Set" },
+    { 2, "Button", "&About" },
+    { -1, "Button", "" },
+    { -1, "Static", "Virtual Key:" },
+    { 1022, "ComboBox", "" },
+    { 1023, "Button", "Shift" },
+    { 1024, "Button", "Ctrl" },
+    { 1025, "Button", "Alt" },
+    { 1026, "Button", "Find Window" },
+    { 3, "Button", "&Settings" },
+    { 1030, "Button", "Only if window found" },
+    { 1031, "Button", "Restore previous window" },
+    { 1033, "Button", "And active" },
+    { 1027, "Button", "Win" },
+    { -1, "Static", "Modifiers:" },
+};
+
+const ControlRow SettingsControls[] = {
+    { 1, "Button", "Close" },
+    { 1027, "msctls_trackbar32", "" },
+    { -1, "Button", "Mouse speed multiplier" },
+    { -1, "Static", "Low" },
+    { -1, "Static", "High" },
+    { 1029, "Button", "Double click starts Winfast PVR" },
+    { -1, "Button", "SysTray" },
+    { 1028, "msctls_trackbar32", "" },
+    { 1030, "msctls_trackbar32", "" },
+    { 1031, "Button", "Enable" },
+    { -1, "Button", "On-Screen-Display" },
+    { -1, "Static", "Text size" },
+    { -1, "Static", "Timeout" },
+    { 1032, "Button", "Text Color" },
+    { 1033, "msctls_trackbar32", "" },
+    { -1, "Static", "Opaque" },
+};
+template <size_t N>
+void ExpectControls(HWND dialog, const ControlRow (&rows)[N])
+{
+    HWND c = GetWindow(dialog, GW_CHILD);
+    for (size_t i = 0; i < N; ++i, c = GetWindow(c, GW_HWNDNEXT)) {
+        ASSERT_TRUE(c != NULL) << "control " << i << " missing";
+        char cls[64] = "";
+        GetClassNameA(c, cls, sizeof cls);
+        EXPECT_EQ(rows[i].id, (int)(short)GetDlgCtrlID(c)) << "control " << i;
+        EXPECT_STRCASEEQ(rows[i].windowClass, cls) << "control " << i;
+        EXPECT_EQ(rows[i].caption, WindowText(c)) << "control " << i;
+    }
+    EXPECT_TRUE(c == NULL) << "more controls than the template has";
+}
+
+// The Settings dialog of this run (another run's may still be closing); it
+// is created right after the Configuration dialog.
+HWND SettingsOf(const QuellonRun& run)
+{
+    for (int i = 0; i < 500; ++i, Sleep(10)) {
+        HWND w = NULL;
+        while ((w = FindWindowExA(NULL, w, "#32770", "Settings")) != NULL) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == run.pi.dwProcessId)
+                return w;
+        }
+    }
+    return NULL;
+}
+
+LONG StyleOf(HWND dialog, int id)
+{
+    return GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE);
+}
+
+}  // namespace
+
+TEST(Dialogs, BothAreCreatedHiddenAndSettingsIsOwnedByConfiguration)
+{
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    HWND settings = SettingsOf(run);
+    ASSERT_TRUE(settings != NULL);
+    EXPECT_FALSE(IsWindowVisible(run.config));
+    EXPECT_FALSE(IsWindowVisible(settings));
+    EXPECT_EQ(run.config, GetWindow(settings, GW_OWNER));
+    EXPECT_TRUE(GetWindow(run.config, GW_OWNER) == NULL);
+    LONG style = GetWindowLongA(run.config, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(GetWindowLongA(settings, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+}
+
+TEST(Dialogs, ConfigurationTemplate)
+{
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    ExpectControls(run.config, ConfigControls);
+    EXPECT_EQ(BS_DEFPUSHBUTTON, StyleOf(run.config, 1) & 0x0F);
+    EXPECT_EQ(LBS_NOTIFY, StyleOf(run.config, 1000) & (LBS_NOTIFY | LBS_SORT));
+    for (int id : { 1002, 1006, 1007, 1008, 1022 })
+        EXPECT_EQ(CBS_DROPDOWNLIST, StyleOf(run.config, id) & (0x03 | CBS_SORT)) << id;
+    for (int id : { 1018, 1019, 1020 })
+        EXPECT_TRUE(StyleOf(run.config, id) & ES_NUMBER) << id;
+    for (int id : { 1023, 1024, 1025, 1027, 1030, 1031, 1033 })
+        EXPECT_EQ(BS_AUTOCHECKBOX, StyleOf(run.config, id) & 0x0F) << id;
+    EXPECT_EQ(SS_CENTER, StyleOf(run.config, 1005) & 0x0F);
+    // The keys list holds the 48 key names in table order.
+    HWND keys = GetDlgItem(run.config, 1000);
+    EXPECT_EQ(48, SendMessageA(keys, LB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, SendMessageA(keys, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+}
+
+TEST(Dialogs, SettingsTemplate)
+{
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    HWND settings = SettingsOf(run);
+    ASSERT_TRUE(settings != NULL);
+    ExpectControls(settings, SettingsControls);
+    EXPECT_EQ(BS_DEFPUSHBUTTON, StyleOf(settings, 1) & 0x0F);
+    for (int id : { 1027, 1028, 1030, 1033 })
+        EXPECT_EQ(TBS_AUTOTICKS | TBS_BOTH,
+                  StyleOf(settings, id) & (TBS_AUTOTICKS | TBS_BOTH | TBS_VERT)) << id;
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+}
+
+TEST(Dialogs, ClosingHidesThemAndTheProgramStaysInTheTray)
+{
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run));
+    HWND settings = SettingsOf(run);
+    ShowWindow(run.config, SW_SHOW);
+    SendMessageA(run.config, WM_COMMAND, 3, 0);    // "&Settings"
+    EXPECT_TRUE(IsWindowVisible(settings));
+    SendMessageA(settings, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindowVisible(settings));
+    EXPECT_TRUE(FileExists(run.dir + "settings.ini"));
+    SendMessageA(run.config, WM_COMMAND, 1, 0);    // "&Close"
+    EXPECT_FALSE(IsWindowVisible(run.config));
+    EXPECT_EQ(98304, FileSize(run.dir + "profile.cfg"));
+    ShowWindow(run.config, SW_SHOW);
+    DeleteFileA((run.dir + "profile.cfg").c_str());
+    SendMessageA(run.config, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindowVisible(run.config));
+    EXPECT_EQ(98304, FileSize(run.dir + "profile.cfg"));
+    EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(run.pi.hProcess, 0));    // still running
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+}

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the release (i686) quellon.exe and starts it under Wine, from a
+# program folder of its own (build/run/), so that its profile.cfg and
+# settings.ini land there. Installs what is missing first.
+# Without a display of your own it runs on a private Xvfb screen; set
+# QUELLON_USE_DISPLAY=1 to use $DISPLAY instead.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/tools/setup-debian.sh"
+
+export QUELLON_BUILD_ROOT="${QUELLON_BUILD_ROOT:-$root/build}"
+mkdir -p "$QUELLON_BUILD_ROOT"
+# shellcheck source=wine-env.sh
+. "$root/tools/wine-env.sh"
+
+cmake -S "$root" -B "$QUELLON_BUILD_ROOT/i686" \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$QUELLON_BUILD_ROOT/i686" -j "$(nproc)" --target quellon
+
+trap qn_cleanup EXIT
+qn_start_display
+qn_make_prefix
+qn_start_wineserver
+
+run="$QUELLON_BUILD_ROOT/run"
+mkdir -p "$run"
+cp "$QUELLON_BUILD_ROOT/i686/quellon.exe" "$run/"
+echo "Quellon runs on display $DISPLAY from $run (Ctrl+C ends it)."
+echo "Its icon is in Wine's system tray at the top left; right-click it for the menu."
+cd "$run"
+"$WINE64" quellon.exe
