@@ -1,12 +1,3 @@
 # Release build: one 32-bit executable for every Windows from XP to 11.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(MINGW_PREFIX i686-w64-mingw32)
-# The -posix variants: GoogleTest needs std::mutex, which the win32 thread model lacks.
-set(CMAKE_C_COMPILER   ${MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(MINGW_ARCH i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,13 +1,8 @@
-// Find-window tool. The tool is not armed from the dialog yet, so the filter
-// lets every message through.
+// Find-window tool. Its button is not offered yet, so the tool is never
+// armed and the filter lets every message through to the dialogs.
 #include "config/find_window.h"
 
-static int FindWindowArmed;
-
-int FindWindowFilter(const MSG* msg)
+int FindWindowFilter(const MSG*)
 {
-    if (!FindWindowArmed || msg->message != WM_LBUTTONDOWN)
-        return 0;
-    FindWindowArmed = 0;
-    return 1;
+    return 0;
 }

@@ -30,7 +30,7 @@ static HWND ReminderWindow;
 static HWND TrickWindow;
 static int VendorAppKind;
 
-static void RegisterImpersonationClass()
+void RegisterImpersonationClass()
 {
     WNDCLASSEXA wc;
     ZeroMemory(&wc, sizeof wc);

@@ -11,5 +11,9 @@ extern const char ImpersonationClass[];    // the maker's TV window class
 extern const char TrickWindowTitle[];
 extern const char ReminderName[];          // class and title of the reminder window
 
+// Registers the window class the reminder delivers key presses to; its
+// windows are handled by the key-press procedure.
+void RegisterImpersonationClass();
+
 // Starts the thread; it runs until the process ends.
 void StartReceiverThread();

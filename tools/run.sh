@@ -5,23 +5,16 @@
 # Without a display of your own it runs on a private Xvfb screen; set
 # QUELLON_USE_DISPLAY=1 to use $DISPLAY instead.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$root/tools/setup-debian.sh"
-
-export QUELLON_BUILD_ROOT="${QUELLON_BUILD_ROOT:-$root/build}"
+QUELLON_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$QUELLON_ROOT/tools/setup-debian.sh"
+export QUELLON_ROOT
+export QUELLON_BUILD_ROOT="${QUELLON_BUILD_ROOT:-$QUELLON_ROOT/build}"
 mkdir -p "$QUELLON_BUILD_ROOT"
 # shellcheck source=wine-env.sh
-. "$root/tools/wine-env.sh"
+. "$QUELLON_ROOT/tools/wine-env.sh"
 
-cmake -S "$root" -B "$QUELLON_BUILD_ROOT/i686" \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$QUELLON_BUILD_ROOT/i686" -j "$(nproc)" --target quellon
-
-trap qn_cleanup EXIT
-qn_start_display
-qn_make_prefix
-qn_start_wineserver
+qn_build i686 --target quellon
+qn_start_wine
 
 run="$QUELLON_BUILD_ROOT/run"
 mkdir -p "$run"

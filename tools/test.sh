@@ -2,26 +2,18 @@
 # Builds the i686 (release) and x86_64 builds and runs every test of both
 # under Wine inside a private Xvfb screen. Installs what is missing first.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$root/tools/setup-debian.sh"
-
-export QUELLON_BUILD_ROOT="${QUELLON_BUILD_ROOT:-$root/build}"
+QUELLON_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$QUELLON_ROOT/tools/setup-debian.sh"
+export QUELLON_ROOT
+export QUELLON_BUILD_ROOT="${QUELLON_BUILD_ROOT:-$QUELLON_ROOT/build}"
 mkdir -p "$QUELLON_BUILD_ROOT"
 # shellcheck source=wine-env.sh
-. "$root/tools/wine-env.sh"
+. "$QUELLON_ROOT/tools/wine-env.sh"
 
 for arch in i686 x86_64; do
-  cmake -S "$root" -B "$QUELLON_BUILD_ROOT/$arch" \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-mingw.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DQUELLON_WINE="$WINE64" >/dev/null
-  cmake --build "$QUELLON_BUILD_ROOT/$arch" -j "$(nproc)"
+  qn_build "$arch"
 done
-
-trap qn_cleanup EXIT
-qn_start_display
-qn_make_prefix
-qn_map_test_drive
-qn_start_wineserver
+qn_start_wine
 
 status=0
 for arch in i686 x86_64; do

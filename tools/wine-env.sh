@@ -1,5 +1,6 @@
-# Sourced by the run and test scripts: a display, a Wine prefix and one
-# wineserver kept alive for the whole run. Needs QUELLON_BUILD_ROOT set.
+# Sourced by the run, test and benchmark scripts: the build, a display, a
+# Wine prefix and one wineserver kept alive for the whole run. Needs
+# QUELLON_ROOT (the source tree) and QUELLON_BUILD_ROOT set.
 
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
@@ -9,6 +10,26 @@ export WINEPREFIX="$QUELLON_BUILD_ROOT/wineprefix"
 export WINE64
 
 QN_XVFB_PID=""
+
+# Configures and builds one architecture (i686 or x86_64); further
+# arguments go to the build, for example --target quellon.
+qn_build() {
+  local arch="$1"
+  shift
+  cmake -S "$QUELLON_ROOT" -B "$QUELLON_BUILD_ROOT/$arch" \
+        -DCMAKE_TOOLCHAIN_FILE="$QUELLON_ROOT/cmake/toolchain-$arch-mingw.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DQUELLON_WINE="$WINE64" >/dev/null
+  cmake --build "$QUELLON_BUILD_ROOT/$arch" -j "$(nproc)" "$@"
+}
+
+# Display, prefix and wineserver, torn down again when the script ends.
+qn_start_wine() {
+  trap qn_cleanup EXIT
+  qn_start_display
+  qn_make_prefix
+  qn_map_test_drive
+  qn_start_wineserver
+}
 
 qn_cleanup() {
   "$WINESERVER" -k >/dev/null 2>&1 || true

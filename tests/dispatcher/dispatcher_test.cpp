@@ -153,11 +153,12 @@ TEST(Dispatcher, VirtualKeyTargetKeyAndFlags)
     strcpy(s[3].windowName, "Target Title");
     s[3].number = 0;
     std::vector<std::string> calls = RunKey(10);
+    // Formatted by the same runtime function as the recorder's log.
     char expect[4][64];
-    sprintf(expect[0], "SendKeyCombo(%p|0x43|0x02)", (void*)target);
-    sprintf(expect[1], "SendKeyCombo(%p|0x00|0x18)", (void*)NULL);
-    sprintf(expect[2], "SendKeyCombo(%p|0xB7|0x00)", (void*)NULL);
-    sprintf(expect[3], "SendKeyCombo(%p|0x1B|0x00)", (void*)target);
+    _snprintf(expect[0], 64, "SendKeyCombo(%p|0x43|0x02)", (void*)target);
+    _snprintf(expect[1], 64, "SendKeyCombo(%p|0x00|0x18)", (void*)NULL);
+    _snprintf(expect[2], 64, "SendKeyCombo(%p|0xB7|0x00)", (void*)NULL);
+    _snprintf(expect[3], 64, "SendKeyCombo(%p|0x1B|0x00)", (void*)target);
     ASSERT_EQ(4u, calls.size());
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(expect[i], calls[i]) << "slot " << i;

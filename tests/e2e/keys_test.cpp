@@ -42,7 +42,7 @@ TEST(Keys, ReminderKeyPressRunsTheBoundSlotAndShowsTheKey)
     run.dir = MakeTempDir("keys");
     ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", PreparedProfile()));
     ASSERT_TRUE(StartQuellon(&run, run.dir));
-    HWND trick = WaitForWindow("Zorv@Video(^0^)", "Trick Wnd", 5000);
+    HWND trick = WaitForTrick(run);
     ASSERT_TRUE(trick != NULL);
 
     SendMessageA(trick, RemoteKeyMessage, 4, 0);
@@ -119,7 +119,7 @@ TEST(Keys, RunsFromTheRootOfADrive)
     ASSERT_NE((UINT)DRIVE_NO_ROOT_DIR, GetDriveTypeA("Q:\\")) << "Q: is not mapped: run tools/test.sh";
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run, "Q:\\"));
-    EXPECT_TRUE(WaitForWindow("Zorv@Video(^0^)", "Trick Wnd", 5000) != NULL);
+    EXPECT_TRUE(WaitForTrick(run) != NULL);
     EXPECT_EQ(0, QuitQuellon(&run));
     EXPECT_EQ(ProfileSize, FileSize("Q:\\profile.cfg"));
     EXPECT_TRUE(FileExists("Q:\\settings.ini"));

@@ -13,7 +13,6 @@ namespace {
 const char PvrClass[] = "Zorv@Video(^0^)";
 const char DvbtClass[] = "Zorv@DVBT(^_^)";
 const char ReminderName[] = "WinFast Schedule Reminder";
-const char TrickWindowTitle[] = "Trick Wnd";
 const UINT TvWindowNotice = 0x0A01;
 const UINT FmWindowNotice = 0x0A02;
 
@@ -30,11 +29,6 @@ void ExpectNotice(StandIn* reminder, UINT notice, int nth)
     EXPECT_EQ(0, (int)m.lParam);
 }
 
-HWND WaitForTrick()
-{
-    return WaitForWindow(PvrClass, TrickWindowTitle, 5000);
-}
-
 }  // namespace
 
 TEST(Receiver, StandsInAndTellsTheReminderOnce)
@@ -42,7 +36,7 @@ TEST(Receiver, StandsInAndTellsTheReminderOnce)
     StandIn* reminder = StartReminder();
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
-    HWND trick = WaitForTrick();
+    HWND trick = WaitForTrick(run);
     ASSERT_TRUE(trick != NULL);
     DWORD pid = 0;
     GetWindowThreadProcessId(trick, &pid);
@@ -53,7 +47,7 @@ TEST(Receiver, StandsInAndTellsTheReminderOnce)
     PumpMessagesFor(400);    // about eight passes: no further notice
     EXPECT_EQ(1, CountStandInMessages(reminder, TvWindowNotice));
     EXPECT_EQ(0, CountStandInMessages(reminder, FmWindowNotice));
-    EXPECT_EQ(trick, FindTrickWindow());
+    EXPECT_EQ(trick, FindTrickWindow(run));
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
     DestroyStandIn(reminder);
@@ -64,16 +58,16 @@ TEST(Receiver, StepsAsideForTheTvApplicationAndComesBack)
     StandIn* reminder = StartReminder();
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
-    ASSERT_TRUE(WaitForTrick() != NULL);
+    ASSERT_TRUE(WaitForTrick(run) != NULL);
     ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
 
     StandIn* pvr = CreateStandIn(PvrClass, "WinFast PVR");
-    EXPECT_TRUE(WaitForNoWindow(PvrClass, TrickWindowTitle, 5000));
+    EXPECT_TRUE(WaitForTrick(run, false) != NULL);
     ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 2, 5000));
     ExpectNotice(reminder, TvWindowNotice, 1);
 
     DestroyStandIn(pvr);
-    EXPECT_TRUE(WaitForTrick() != NULL);
+    EXPECT_TRUE(WaitForTrick(run) != NULL);
     ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 3, 5000));
     ExpectNotice(reminder, TvWindowNotice, 2);
     EXPECT_EQ(0, CountStandInMessages(reminder, FmWindowNotice));
@@ -91,7 +85,7 @@ TEST(Receiver, StepsAsideForTheDvbtApplications)
         ASSERT_TRUE(StartQuellon(&run));
         ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
         StandIn* dvbt = CreateStandIn(DvbtClass, title);
-        EXPECT_TRUE(WaitForNoWindow(PvrClass, TrickWindowTitle, 5000)) << title;
+        EXPECT_TRUE(WaitForTrick(run, false) != NULL) << title;
         EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 2, 5000)) << title;
         EXPECT_EQ(0, QuitQuellon(&run));
         CleanUpQuellon(&run);
@@ -108,13 +102,13 @@ TEST(Receiver, FmApplicationGetsItsOwnNotice)
     ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
 
     StandIn* fm = CreateStandIn(NULL, "WinFast FM");    // a window of the dialog class
-    EXPECT_TRUE(WaitForNoWindow(PvrClass, TrickWindowTitle, 5000));
+    EXPECT_TRUE(WaitForTrick(run, false) != NULL);
     ASSERT_TRUE(WaitForStandInMessages(reminder, FmWindowNotice, 1, 5000));
     ExpectNotice(reminder, FmWindowNotice, 0);
     EXPECT_EQ(1, CountStandInMessages(reminder, TvWindowNotice));
 
     DestroyStandIn(fm);
-    EXPECT_TRUE(WaitForTrick() != NULL);
+    EXPECT_TRUE(WaitForTrick(run) != NULL);
     ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 2, 5000));
     ExpectNotice(reminder, TvWindowNotice, 1);
     EXPECT_EQ(0, QuitQuellon(&run));
@@ -127,7 +121,7 @@ TEST(Receiver, TvWinsOverFmInTheSamePass)
     StandIn* reminder = StartReminder();
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
-    HWND trick = WaitForTrick();
+    HWND trick = WaitForTrick(run);
     ASSERT_TRUE(trick != NULL);
     ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
     // Both appear while the receiver is held between two passes.
@@ -135,7 +129,7 @@ TEST(Receiver, TvWinsOverFmInTheSamePass)
     StandIn* fm = CreateStandIn(NULL, "WinFast FM");
     StandIn* pvr = CreateStandIn(PvrClass, "WinFast PVR");
     ResumeWindowThread(receiver);
-    EXPECT_TRUE(WaitForNoWindow(PvrClass, TrickWindowTitle, 5000));
+    EXPECT_TRUE(WaitForTrick(run, false) != NULL);
     EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 2, 5000));
     PumpMessagesFor(200);
     EXPECT_EQ(0, CountStandInMessages(reminder, FmWindowNotice));
@@ -152,11 +146,11 @@ TEST(Receiver, DvbtClassWithAnotherTitleIsIgnored)
     StandIn* other = CreateStandIn(DvbtClass, "Some Other Viewer");
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
-    HWND trick = WaitForTrick();
+    HWND trick = WaitForTrick(run);
     ASSERT_TRUE(trick != NULL);
     ASSERT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
     PumpMessagesFor(300);
-    EXPECT_EQ(trick, FindTrickWindow());
+    EXPECT_EQ(trick, FindTrickWindow(run));
     EXPECT_EQ(1, CountStandInMessages(reminder, TvWindowNotice));
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
@@ -168,7 +162,7 @@ TEST(Receiver, ReminderStartedLaterHearsNothingUntilTheNextChange)
 {
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
-    ASSERT_TRUE(WaitForTrick() != NULL);
+    ASSERT_TRUE(WaitForTrick(run) != NULL);
     StandIn* reminder = StartReminder();
     PumpMessagesFor(400);
     EXPECT_EQ(0, CountStandInMessages(reminder, TvWindowNotice));
@@ -193,12 +187,12 @@ TEST(Receiver, MakerApplicationRunningAtStartMeansNoTrickWindow)
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
     PumpMessagesFor(500);
-    EXPECT_TRUE(FindTrickWindow() == NULL);
+    EXPECT_TRUE(FindTrickWindow(run) == NULL);
     EXPECT_EQ(0, CountStandInMessages(reminder, TvWindowNotice));
     // The application ends: Quellon stands in and tells the reminder.
     PostMessageA(FindWindowA(PvrClass, "WinFast PVR"), WM_CLOSE, 0, 0);
     EXPECT_EQ(0, WaitProgram(&pvr, 5000));
-    EXPECT_TRUE(WaitForTrick() != NULL);
+    EXPECT_TRUE(WaitForTrick(run) != NULL);
     EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);

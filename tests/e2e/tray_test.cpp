@@ -84,7 +84,7 @@ TEST(Tray, IconIsThereWhileTheProgramRunsAndFlashesOnAKey)
     int before = WineTrayIconWindows(icons, 32);
     QuellonRun run;
     ASSERT_TRUE(StartWithFiles(&run, ""));
-    HWND trick = WaitForWindow("Zorv@Video(^0^)", "Trick Wnd", 5000);
+    HWND trick = WaitForTrick(run);
     ASSERT_TRUE(trick != NULL);
     int during = 0;
     for (int i = 0; i < 200 && during <= before; ++i) {
@@ -131,7 +131,7 @@ TEST(Tray, DeactivateStopsBoundActionsButKeysAreStillShown)
     StandIn* target = CreateStandIn("QuellonTrayTarget", "Target");
     QuellonRun run;
     ASSERT_TRUE(StartWithFiles(&run, ""));
-    HWND trick = WaitForWindow("Zorv@Video(^0^)", "Trick Wnd", 5000);
+    HWND trick = WaitForTrick(run);
     ASSERT_TRUE(trick != NULL);
 
     PostMessageA(run.config, TrayCallback, 0, WM_RBUTTONDOWN);

@@ -2,6 +2,7 @@
 #include "tests/support/quellon_run.h"
 
 #include "tests/support/process.h"
+#include "tests/support/standin.h"
 
 struct DialogSearch {
     DWORD pid;
@@ -61,9 +62,31 @@ void CleanUpQuellon(QuellonRun* run)
     RemoveTree(run->dir);
 }
 
-HWND FindTrickWindow()
+HWND FindTrickWindow(const QuellonRun& run)
 {
-    return FindWindowA("Zorv@Video(^0^)", "Trick Wnd");
+    HWND w = NULL;
+    while ((w = FindWindowExA(NULL, w, "Zorv@Video(^0^)", "Trick Wnd")) != NULL) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == run.pi.dwProcessId)
+            return w;
+    }
+    return NULL;
+}
+
+HWND WaitForTrick(const QuellonRun& run, bool present, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND w = FindTrickWindow(run);
+        if (present && w)
+            return w;
+        if (!present && !w)
+            return HWND_MESSAGE;
+        if (GetTickCount() - start >= ms)
+            return NULL;
+        PumpMessagesFor(10);
+    }
 }
 
 std::string ConfigControlText(const QuellonRun& run, int id)

@@ -21,7 +21,11 @@ long QuitQuellon(QuellonRun* run);
 // Kills it if still running and removes its folder.
 void CleanUpQuellon(QuellonRun* run);
 
-// The "Trick Wnd", or NULL.
-HWND FindTrickWindow();
+// The run's "Trick Wnd", or NULL. Only this run's window counts, so that a
+// copy left running elsewhere cannot stand in for it.
+HWND FindTrickWindow(const QuellonRun& run);
+// Waits until the run's "Trick Wnd" exists (present) or is gone; returns
+// the window (or a non-NULL marker when gone), NULL on time-out.
+HWND WaitForTrick(const QuellonRun& run, bool present = true, DWORD ms = 5000);
 // Text of a control of the Configuration dialog.
 std::string ConfigControlText(const QuellonRun& run, int id);

@@ -18,17 +18,12 @@ namespace {
 
 const UINT BoundMessage = WM_APP + 77;
 
+// A window of the class the receiver registers, as the receiver makes it.
 HWND CreateKeyWindow()
 {
-    WNDCLASSEXA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = KeyPressWindowProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = ImpersonationClass;
-    RegisterClassExA(&wc);
-    return CreateWindowExA(0, ImpersonationClass, TrickWindowTitle, 0, 0, 0, 10, 10, NULL, NULL,
-                           wc.hInstance, NULL);
+    RegisterImpersonationClass();
+    return CreateWindowExA(0, "Zorv@Video(^0^)", "Trick Wnd", 0, 0, 0, 10, 10, NULL, NULL,
+                           GetModuleHandleA(NULL), NULL);
 }
 
 struct KeyPressFixture {
