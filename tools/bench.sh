@@ -3,13 +3,8 @@
 # key-press latency as the card maker's reminder sees it.
 #   bash tools/bench.sh [presses]
 set -euo pipefail
-QUELLON_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$QUELLON_ROOT/tools/setup-debian.sh"
-export QUELLON_ROOT
-export QUELLON_BUILD_ROOT="${QUELLON_BUILD_ROOT:-$QUELLON_ROOT/build}"
-mkdir -p "$QUELLON_BUILD_ROOT"
 # shellcheck source=wine-env.sh
-. "$QUELLON_ROOT/tools/wine-env.sh"
+. "$(dirname "$0")/wine-env.sh"
 
 qn_build i686 --target key_latency
 qn_start_wine

@@ -5,13 +5,8 @@
 # Without a display of your own it runs on a private Xvfb screen; set
 # QUELLON_USE_DISPLAY=1 to use $DISPLAY instead.
 set -euo pipefail
-QUELLON_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$QUELLON_ROOT/tools/setup-debian.sh"
-export QUELLON_ROOT
-export QUELLON_BUILD_ROOT="${QUELLON_BUILD_ROOT:-$QUELLON_ROOT/build}"
-mkdir -p "$QUELLON_BUILD_ROOT"
 # shellcheck source=wine-env.sh
-. "$QUELLON_ROOT/tools/wine-env.sh"
+. "$(dirname "$0")/wine-env.sh"
 
 qn_build i686 --target quellon
 qn_start_wine

@@ -2,13 +2,8 @@
 # Builds the i686 (release) and x86_64 builds and runs every test of both
 # under Wine inside a private Xvfb screen. Installs what is missing first.
 set -euo pipefail
-QUELLON_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$QUELLON_ROOT/tools/setup-debian.sh"
-export QUELLON_ROOT
-export QUELLON_BUILD_ROOT="${QUELLON_BUILD_ROOT:-$QUELLON_ROOT/build}"
-mkdir -p "$QUELLON_BUILD_ROOT"
 # shellcheck source=wine-env.sh
-. "$QUELLON_ROOT/tools/wine-env.sh"
+. "$(dirname "$0")/wine-env.sh"
 
 for arch in i686 x86_64; do
   qn_build "$arch"

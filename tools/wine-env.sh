@@ -1,6 +1,12 @@
-# Sourced by the run, test and benchmark scripts: the build, a display, a
-# Wine prefix and one wineserver kept alive for the whole run. Needs
-# QUELLON_ROOT (the source tree) and QUELLON_BUILD_ROOT set.
+# Sourced by the run, test and benchmark scripts: installs what is missing,
+# then offers the build, a display, a Wine prefix and one wineserver kept
+# alive for the whole run. QUELLON_BUILD_ROOT defaults to build/.
+
+QUELLON_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export QUELLON_ROOT
+bash "$QUELLON_ROOT/tools/setup-debian.sh"
+export QUELLON_BUILD_ROOT="${QUELLON_BUILD_ROOT:-$QUELLON_ROOT/build}"
+mkdir -p "$QUELLON_BUILD_ROOT"
 
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver

@@ -108,16 +108,10 @@ void ExpectControls(HWND dialog, const ControlRow (&rows)[N])
 // is created right after the Configuration dialog.
 HWND SettingsOf(const QuellonRun& run)
 {
-    for (int i = 0; i < 500; ++i, Sleep(10)) {
-        HWND w = NULL;
-        while ((w = FindWindowExA(NULL, w, "#32770", "Settings")) != NULL) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == run.pi.dwProcessId)
-                return w;
-        }
-    }
-    return NULL;
+    HWND w = NULL;
+    for (int i = 0; i < 500 && !w; ++i, Sleep(10))
+        w = FindWindowOfProcess(run.pi.dwProcessId, "#32770", "Settings");
+    return w;
 }
 
 LONG StyleOf(HWND dialog, int id)

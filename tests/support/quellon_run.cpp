@@ -62,16 +62,21 @@ void CleanUpQuellon(QuellonRun* run)
     RemoveTree(run->dir);
 }
 
-HWND FindTrickWindow(const QuellonRun& run)
+HWND FindWindowOfProcess(DWORD pid, const char* windowClass, const char* title)
 {
     HWND w = NULL;
-    while ((w = FindWindowExA(NULL, w, "Zorv@Video(^0^)", "Trick Wnd")) != NULL) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == run.pi.dwProcessId)
+    while ((w = FindWindowExA(NULL, w, windowClass, title)) != NULL) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid)
             return w;
     }
     return NULL;
+}
+
+HWND FindTrickWindow(const QuellonRun& run)
+{
+    return FindWindowOfProcess(run.pi.dwProcessId, "Zorv@Video(^0^)", "Trick Wnd");
 }
 
 HWND WaitForTrick(const QuellonRun& run, bool present, DWORD ms)

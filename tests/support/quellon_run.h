@@ -21,6 +21,9 @@ long QuitQuellon(QuellonRun* run);
 // Kills it if still running and removes its folder.
 void CleanUpQuellon(QuellonRun* run);
 
+// A top-level window of that class and title belonging to process pid, or NULL.
+HWND FindWindowOfProcess(DWORD pid, const char* windowClass, const char* title);
+
 // The run's "Trick Wnd", or NULL. Only this run's window counts, so that a
 // copy left running elsewhere cannot stand in for it.
 HWND FindTrickWindow(const QuellonRun& run);
