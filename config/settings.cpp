@@ -29,9 +29,7 @@ static const SettingKey SettingKeys[] = {
 
 void FormSettingsPath(char* path, size_t size)
 {
-    int n = _snprintf(path, size, "%ssettings.ini", ProgramDir);
-    if (n < 0 || n > 255 || (size_t)n >= size)
-        path[0] = '\0';
+    FormProgramFilePath(path, size, "settings.ini");
 }
 
 static int IsBlank(char c)

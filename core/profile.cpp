@@ -12,10 +12,7 @@ static const char SaveErrorText[] = "Error encountered saving configuration";
 
 void FormProfilePath(char* path, size_t size)
 {
-    // The full path must fit in 255 characters.
-    int n = _snprintf(path, size, "%sprofile.cfg", ProgramDir);
-    if (n < 0 || n > 255 || (size_t)n >= size)
-        path[0] = '\0';
+    FormProgramFilePath(path, size, "profile.cfg");
 }
 
 void LoadProfile()

@@ -2,6 +2,7 @@
 #include "osd/osd.h"
 
 #include "config/settings.h"
+#include "core/countdown.h"
 #include "core/text.h"
 #include "osd/placement.h"
 
@@ -152,20 +153,9 @@ void ShowOsdText(int32_t slot, const char* text)
 
 void TickOsdSlots()
 {
-    for (int32_t i = 0; i < CreatedSlots; ++i) {
-        OsdSlot& s = OsdSlots[i];
-        // A new text may restart the countdown meanwhile: step only the value we saw.
-        for (;;) {
-            LONG c = s.countdown;
-            if (c <= 0)
-                break;
-            if (InterlockedCompareExchange(&s.countdown, c - 1, c) == c) {
-                if (c == 1)
-                    ShowWindow(s.window, SW_HIDE);
-                break;
-            }
-        }
-    }
+    for (int32_t i = 0; i < CreatedSlots; ++i)
+        if (StepCountdown(&OsdSlots[i].countdown))
+            ShowWindow(OsdSlots[i].window, SW_HIDE);
 }
 
 static OsdSlot* SlotOfWindow(HWND window)

@@ -1,6 +1,7 @@
 // Values start-up works out once: paths, platform, icons, dialog windows.
 #include "shell/app_state.h"
 
+#include <stdio.h>
 #include <string.h>
 
 char ProgramDir[ProgramDirSize];
@@ -21,6 +22,13 @@ void CutAfterLastBackslash(char* path)
     char* last = strrchr(path, '\\');
     if (last)
         last[1] = '\0';
+}
+
+void FormProgramFilePath(char* path, size_t size, const char* fileName)
+{
+    int n = _snprintf(path, size, "%s%s", ProgramDir, fileName);
+    if (n < 0 || n > 255 || (size_t)n >= size)
+        path[0] = '\0';
 }
 
 void ResolveProgramDir()

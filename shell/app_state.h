@@ -28,3 +28,7 @@ void CutAfterLastBackslash(char* path);
 
 // Fills ProgramDir from the running executable's path.
 void ResolveProgramDir();
+
+// ProgramDir followed by fileName, or an empty text when the full path does
+// not fit in 255 characters (or in size).
+void FormProgramFilePath(char* path, size_t size, const char* fileName);

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "config/settings.h"
+#include "core/countdown.h"
 #include "core/vendor_apps.h"
 #include "osd/osd.h"
 #include "res/resource.h"
@@ -12,8 +13,8 @@
 #include "shell/router.h"
 #include "shell/version.h"
 
-const char AboutBoxCaption[] = "About this ...";
-const char AboutBoxText[] =
+static const char AboutBoxCaption[] = "About this ...";
+static const char AboutBoxText[] =
     "Quellon " QUELLON_VERSION_TEXT "\n"
     "Turns the infrared remote of your TV card into a remote for the whole PC.\n"
     "Free software under the MIT licence; no warranty.";
@@ -56,24 +57,11 @@ void FlashTrayIcon()
     InterlockedExchange(&FlashCountdown, FlashTicks);
 }
 
-static void TickFlash()
-{
-    for (;;) {
-        LONG c = FlashCountdown;
-        if (c <= 0)
-            return;
-        if (InterlockedCompareExchange(&FlashCountdown, c - 1, c) == c) {
-            if (c == 1)
-                NotifyTray(NIM_MODIFY, NormalIcon);
-            return;
-        }
-    }
-}
-
 static DWORD WINAPI TickThread(LPVOID)
 {
     for (;;) {
-        TickFlash();
+        if (StepCountdown(&FlashCountdown))
+            NotifyTray(NIM_MODIFY, NormalIcon);
         TickOsdSlots();
         Sleep(10);
     }

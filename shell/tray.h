@@ -21,7 +21,3 @@ HICON TrayIconShown();
 
 // The About box, owned by the Configuration dialog.
 int ShowAboutBox();
-
-// The tray menu's texts, for tests that read them back.
-extern const char AboutBoxCaption[];
-extern const char AboutBoxText[];

@@ -227,17 +227,11 @@ TEST(Tray, FreshSettingsFileHoldsTheSevenDefaults)
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
     EXPECT_EQ(0, QuitQuellon(&run));
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(run.dir + "settings.ini", &text));
-    std::string lines;
-    for (char c : text)
-        if (c != '\r')
-            lines += c;
-    while (lines.find("\n\n") != std::string::npos)
-        lines.replace(lines.find("\n\n"), 2, "\n");
-    EXPECT_EQ("[Settings]\nMouseMultiplier=50\nTrayDoubleClick=0\n[OSD]\nEnable=0\n"
-              "Color=16711680\nTextSize=5\nTimeout=3\nOpaque=32\n",
-              lines);
+    std::vector<std::string> expected = {
+        "[Settings]", "MouseMultiplier=50", "TrayDoubleClick=0", "[OSD]", "Enable=0",
+        "Color=16711680", "TextSize=5", "Timeout=3", "Opaque=32",
+    };
+    EXPECT_EQ(expected, NonBlankLines(run.dir + "settings.ini"));
     CleanUpQuellon(&run);
 }
 

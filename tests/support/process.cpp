@@ -92,6 +92,26 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes)
     return ok && put == bytes.size();
 }
 
+std::vector<std::string> NonBlankLines(const std::string& path)
+{
+    std::string text;
+    ReadWholeFile(path, &text);
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(at, end - at);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+        at = end + 1;
+    }
+    return lines;
+}
+
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // Directory of the running test executable, ending in a backslash.
 std::string TestBinDir();
@@ -16,6 +17,10 @@ void RemoveTree(const std::string& dir);
 bool ReadWholeFile(const std::string& path, std::string* out);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+
+// The file's non-blank lines, without line ends. Wine rewrites a whole INI
+// file on every write, so INI content is compared by lines, not by bytes.
+std::vector<std::string> NonBlankLines(const std::string& path);
 long FileSize(const std::string& path);
 
 // Starts a program; false when it could not be started.

@@ -18,28 +18,6 @@ std::string UseTempSettingsDir()
     return dir;
 }
 
-// The file's non-blank lines, without line ends. Wine rewrites the whole file
-// on every write, so content is compared by lines, not by bytes.
-std::vector<std::string> IniLines(const std::string& path)
-{
-    std::string text;
-    ReadWholeFile(path, &text);
-    std::vector<std::string> lines;
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t end = text.find('\n', at);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(at, end - at);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            lines.push_back(line);
-        at = end + 1;
-    }
-    return lines;
-}
-
 void ExpectDefaults()
 {
     EXPECT_EQ(50, Settings.MouseMultiplier);
@@ -69,7 +47,7 @@ TEST(SettingsFile, MissingFileGivesDefaultsAndTheFirstSaveWritesAllSevenKeys)
     LoadSettings();
     ExpectDefaults();
     SaveSettings();
-    EXPECT_EQ(DefaultFile, IniLines(dir + "settings.ini"));
+    EXPECT_EQ(DefaultFile, NonBlankLines(dir + "settings.ini"));
     RemoveTree(dir);
 }
 
@@ -91,7 +69,7 @@ TEST(SettingsFile, PartialFileKeepsItsLinesAndGainsTheMissingKeys)
         "[Other]", "Keep=me", "[OSD]", "Enable=1", "Color=255", "TextSize=5", "Timeout=3",
         "Opaque=32", "[Settings]", "MouseMultiplier=50", "TrayDoubleClick=0",
     };
-    EXPECT_EQ(expected, IniLines(path));
+    EXPECT_EQ(expected, NonBlankLines(path));
     RemoveTree(dir);
 }
 
@@ -107,7 +85,7 @@ TEST(SettingsFile, ValuesOutsideTheDialogRangesAreKept)
     EXPECT_EQ(-2, OsdSettings.Timeout);
     EXPECT_EQ(1000, Settings.MouseMultiplier);
     SaveSettings();
-    std::vector<std::string> lines = IniLines(path);
+    std::vector<std::string> lines = NonBlankLines(path);
     EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "TextSize=20"));
     EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "Timeout=-2"));
     RemoveTree(dir);
