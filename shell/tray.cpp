@@ -23,9 +23,12 @@ static NOTIFYICONDATAA TrayIconData;
 static volatile LONG FlashCountdown;
 static UINT TaskbarCreatedMessage;
 
-// The record is changed by the receiver thread (flash), the tick thread
-// (restore) and the main thread (re-adding): one at a time, with the call
-// that hands it to the shell, so that the last icon set is the one shown.
+enum { TickMs = 10 };
+
+// Only the tick thread and the main thread hand the record to the shell,
+// one at a time, so that the last icon set is the one shown. The receiver
+// thread never does: one NIM_MODIFY waits for the shell's tray to redraw
+// (milliseconds), and every action of the key would wait behind it.
 static CRITICAL_SECTION TrayLock;
 static const BOOL TrayLockReady = (InitializeCriticalSection(&TrayLock), TRUE);
 
@@ -53,17 +56,46 @@ HICON TrayIconShown()
 
 void FlashTrayIcon()
 {
-    NotifyTray(NIM_MODIFY, FlashIcon);
-    InterlockedExchange(&FlashCountdown, FlashTicks);
+    // The tick thread shows the flash icon as soon as it sees the count.
+    StartCountdown(&FlashCountdown, FlashTicks);
 }
 
+// The flash icon while the flash countdown runs, else the normal one; the
+// shell is told only when that changes. Tick thread only.
+static void ShowWantedTrayIcon()
+{
+    HICON wanted = FlashCountdown > 0 ? FlashIcon : NormalIcon;
+    if (wanted != TrayIconData.hIcon)
+        NotifyTray(NIM_MODIFY, wanted);
+}
+
+// One tick period. A flash that starts meanwhile is shown at once, without
+// cutting the period short, so that ticks stay TickMs apart.
+static void WaitOneTick()
+{
+    DWORD start = GetTickCount();
+    DWORD waited = 0;
+    while (waited < TickMs) {
+        if (WaitForCountdownStart(TickMs - waited))
+            ShowWantedTrayIcon();
+        waited = GetTickCount() - start;
+    }
+}
+
+// Ticks only while the flash or an OSD countdown runs; otherwise it sleeps
+// until FlashTrayIcon or ShowOsdText starts one, so that an idle program
+// does not wake a hundred times a second.
 static DWORD WINAPI TickThread(LPVOID)
 {
     for (;;) {
-        if (StepCountdown(&FlashCountdown))
-            NotifyTray(NIM_MODIFY, NormalIcon);
+        ShowWantedTrayIcon();
+        if (FlashCountdown <= 0 && !OsdCountdownsRunning()) {
+            WaitForCountdownStart(INFINITE);
+            continue;
+        }
+        WaitOneTick();
+        StepCountdown(&FlashCountdown);    // the icon follows at the top of the loop
         TickOsdSlots();
-        Sleep(10);
     }
 }
 

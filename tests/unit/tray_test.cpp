@@ -17,6 +17,7 @@
 #include "tests/support/message_box.h"
 #include "tests/support/process.h"
 #include "tests/support/standin.h"
+#include "tests/support/threads.h"
 
 namespace {
 
@@ -76,6 +77,11 @@ bool FlashOver(void*)
     return TrayFlashCountdown() == 0 && TrayIconShown() == NormalIcon;
 }
 
+bool FlashShown(void*)
+{
+    return TrayIconShown() == FlashIcon;
+}
+
 }  // namespace
 
 TEST(TrayIcon, AddedWithTheNormalIconAndRemovedAtTheEnd)
@@ -95,7 +101,7 @@ TEST(TrayIcon, FlashLastsFifteenTicks)
     SetUpTray();
     DWORD start = GetTickCount();
     FlashTrayIcon();
-    EXPECT_EQ(FlashIcon, TrayIconShown());
+    EXPECT_TRUE(WaitUntil(FlashShown, NULL, 1000));
     EXPECT_LE(TrayFlashCountdown(), FlashTicks);
     EXPECT_GT(TrayFlashCountdown(), 0);
     ASSERT_TRUE(WaitUntil(FlashOver, NULL, 3000));
@@ -114,6 +120,30 @@ TEST(TrayIcon, SecondPressDuringAFlashRestartsIt)
     EXPECT_EQ(FlashIcon, TrayIconShown());
     ASSERT_TRUE(WaitUntil(FlashOver, NULL, 3000));
     EXPECT_GE(GetTickCount() - second, 140u);
+    RemoveTrayIcon();
+}
+
+// The key path must not wait for the shell: with the shell's tray held
+// still, a flash still returns at once and shows once the tray answers;
+// and the tick thread, idle meanwhile, wakes for the next flash.
+TEST(TrayIcon, FlashWaitsForNeitherTheShellNorAnIdleTickThread)
+{
+    SetUpTray();
+    PumpMessagesFor(300);    // every countdown at 0: the tick thread sleeps
+    HWND shell = FindWindowA("Shell_TrayWnd", NULL);
+    ASSERT_TRUE(shell != NULL);
+    HANDLE held = SuspendWindowThread(shell);
+    DWORD start = GetTickCount();
+    FlashTrayIcon();
+    DWORD took = GetTickCount() - start;
+    Sleep(500);
+    ResumeWindowThread(held);
+    EXPECT_LT(took, 100u);
+    EXPECT_TRUE(WaitUntil(FlashOver, NULL, 3000));
+    PumpMessagesFor(300);
+    FlashTrayIcon();
+    EXPECT_TRUE(WaitUntil(FlashShown, NULL, 1000));
+    EXPECT_TRUE(WaitUntil(FlashOver, NULL, 3000));
     RemoveTrayIcon();
 }
 
