@@ -12,6 +12,7 @@ export QUELLON_USE_DISPLAY="${QUELLON_USE_DISPLAY:-1}"
 . "$(dirname "$0")/wine-env.sh"
 
 qn_build i686 --target quellon remote
+qn_null_audio_without_card
 qn_start_wine
 
 run="$QUELLON_BUILD_ROOT/run"

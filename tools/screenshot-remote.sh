@@ -11,6 +11,7 @@ export QUELLON_USE_DISPLAY=0
 
 out="$(realpath -m "${1:-$QUELLON_ROOT/docs/remote.png}")"
 qn_build i686 --target quellon remote
+qn_null_audio_without_card
 qn_start_wine
 
 dir="$(mktemp -d "$QUELLON_BUILD_ROOT/shot.XXXXXX")"
