@@ -56,7 +56,7 @@ HICON TrayIconShown()
 
 void FlashTrayIcon()
 {
-    // The tick thread shows the flash icon as soon as it sees the count.
+    // The tick thread shows the flash icon at its next tick.
     StartCountdown(&FlashCountdown, FlashTicks);
 }
 
@@ -69,32 +69,23 @@ static void ShowWantedTrayIcon()
         NotifyTray(NIM_MODIFY, wanted);
 }
 
-// One tick period. A flash that starts meanwhile is shown at once, without
-// cutting the period short, so that ticks stay TickMs apart.
-static void WaitOneTick()
-{
-    DWORD start = GetTickCount();
-    DWORD waited = 0;
-    while (waited < TickMs) {
-        if (WaitForCountdownStart(TickMs - waited))
-            ShowWantedTrayIcon();
-        waited = GetTickCount() - start;
-    }
-}
-
 // Ticks only while the flash or an OSD countdown runs; otherwise it sleeps
 // until FlashTrayIcon or ShowOsdText starts one, so that an idle program
-// does not wake a hundred times a second.
+// does not wake a hundred times a second. A new flash is shown at the first
+// tick after the key press rather than at once: by then the key's actions
+// have had the machine to themselves, instead of sharing it with the shell
+// redrawing its tray, and 10 ms is less than one frame of the screen.
 static DWORD WINAPI TickThread(LPVOID)
 {
     for (;;) {
-        ShowWantedTrayIcon();
         if (FlashCountdown <= 0 && !OsdCountdownsRunning()) {
             WaitForCountdownStart(INFINITE);
             continue;
         }
-        WaitOneTick();
-        StepCountdown(&FlashCountdown);    // the icon follows at the top of the loop
+        Sleep(TickMs);
+        ShowWantedTrayIcon();
+        if (StepCountdown(&FlashCountdown))
+            ShowWantedTrayIcon();
         TickOsdSlots();
     }
 }

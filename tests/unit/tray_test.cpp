@@ -8,6 +8,7 @@
 
 #include "config/settings.h"
 #include "core/vendor_apps.h"
+#include "osd/osd.h"
 #include "shell/active.h"
 #include "shell/app_state.h"
 #include "shell/router.h"
@@ -153,6 +154,30 @@ TEST(TrayIcon, FlashWaitsForNeitherTheShellNorAnIdleTickThread)
     FlashTrayIcon();
     EXPECT_TRUE(WaitUntil(FlashShown, NULL, 1000));
     EXPECT_TRUE(WaitUntil(FlashOver, NULL, 3000));
+    RemoveTrayIcon();
+}
+
+bool OsdHidden(void*)
+{
+    return !IsWindowVisible(OsdWindow(0));
+}
+
+// Idle, the tick thread sleeps until a text is shown, then counts its
+// Timeout x 50 ticks of at least 10 ms each.
+TEST(TrayIcon, IdleTickThreadWakesForAnOsdText)
+{
+    SetUpTray();
+    OsdSettings.Enable = 1;
+    OsdSettings.Timeout = 1;
+    InitOsd();
+    CreateOsdSlot(1, 1, 0.01, 0.025);
+    PumpMessagesFor(300);
+    DWORD start = GetTickCount();
+    ShowOsdText(0, "PLAY");
+    EXPECT_TRUE(IsWindowVisible(OsdWindow(0)));
+    ASSERT_TRUE(WaitUntil(OsdHidden, NULL, 5000));
+    EXPECT_GE(GetTickCount() - start, 480u);
+    EXPECT_EQ(0, OsdCountdown(0));
     RemoveTrayIcon();
 }
 
