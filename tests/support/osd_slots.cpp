@@ -27,3 +27,9 @@ bool OsdSlotShown(int slot)
 {
     return OsdCountdown(slot) != 0;
 }
+
+void HideOsdSlots()
+{
+    for (int guard = 0; guard < 100000 && (OsdSlotShown(0) || OsdSlotShown(1) || OsdSlotShown(2)); ++guard)
+        TickOsdSlots();
+}

@@ -8,3 +8,5 @@ void SetUpOsdSlots();
 // The text a slot holds, and whether it is on screen (its countdown runs).
 std::string OsdSlotText(int slot);
 bool OsdSlotShown(int slot);
+// Runs every slot's countdown to its end.
+void HideOsdSlots();
