@@ -26,36 +26,21 @@ void Record(const char* format, long long a, long long b = 0, long long c = 0, l
     Calls.push_back(line);
 }
 
-bool ShutdownPrivilegeEnabled()
+// Whether this process's token has the shutdown privilege enabled;
+// disable switches it off first.
+bool ShutdownPrivilegeEnabled(bool disable = false)
 {
     HANDLE token;
-    LUID id;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)
-        || !LookupPrivilegeValueA(NULL, "SeShutdownPrivilege", &id))
-        return false;
-    char buffer[4096];
-    DWORD size = 0;
-    bool enabled = false;
-    if (GetTokenInformation(token, TokenPrivileges, buffer, sizeof buffer, &size)) {
-        TOKEN_PRIVILEGES* p = (TOKEN_PRIVILEGES*)buffer;
-        for (DWORD i = 0; i < p->PrivilegeCount; ++i)
-            if (p->Privileges[i].Luid.LowPart == id.LowPart && p->Privileges[i].Luid.HighPart == id.HighPart)
-                enabled = (p->Privileges[i].Attributes & SE_PRIVILEGE_ENABLED) != 0;
-    }
+    PRIVILEGE_SET p = { 1, PRIVILEGE_SET_ALL_NECESSARY, { { { 0, 0 }, SE_PRIVILEGE_ENABLED } } };
+    OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token);
+    LookupPrivilegeValueA(NULL, "SeShutdownPrivilege", &p.Privilege[0].Luid);
+    TOKEN_PRIVILEGES off = { 1, { { p.Privilege[0].Luid, 0 } } };
+    if (disable)
+        AdjustTokenPrivileges(token, FALSE, &off, 0, NULL, NULL);
+    BOOL enabled = FALSE;
+    PrivilegeCheck(token, &p, &enabled);
     CloseHandle(token);
-    return enabled;
-}
-
-void DisableShutdownPrivilege()
-{
-    HANDLE token;
-    TOKEN_PRIVILEGES p;
-    ZeroMemory(&p, sizeof p);
-    p.PrivilegeCount = 1;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token);
-    LookupPrivilegeValueA(NULL, "SeShutdownPrivilege", &p.Privileges[0].Luid);
-    AdjustTokenPrivileges(token, FALSE, &p, 0, NULL, NULL);
-    CloseHandle(token);
+    return enabled != FALSE;
 }
 
 BOOL WINAPI RecordExit(UINT flags, DWORD reason)
@@ -88,10 +73,9 @@ SYSTEMTIME Time(WORD y, WORD mo, WORD dow, WORD d, WORD h, WORD mi)
 TEST(ExitSystem, EnablesTheShutdownPrivilegeThenAsksWithoutForce)
 {
     Platform.exitWindowsEx = RecordExit;
-    DisableShutdownPrivilege();
-    ASSERT_FALSE(ShutdownPrivilegeEnabled());
+    ASSERT_FALSE(ShutdownPrivilegeEnabled(true));
     ExitSystem(EWX_POWEROFF);
-    DisableShutdownPrivilege();
+    ASSERT_FALSE(ShutdownPrivilegeEnabled(true));
     ExitSystem(EWX_REBOOT);
     Platform = RealPlatform;
     EXPECT_EQ((std::vector<std::string>{ "exit 8 0 privilege 1", "exit 2 0 privilege 1" }), Calls);

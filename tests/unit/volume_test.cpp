@@ -50,62 +50,47 @@ struct FakeMixer {
 const FakeMixer GoodMixer = { 0, 0, 0, 0, { 7, Speakers, Speakers }, 3,
                               { 0x10010000, MuteType, VolumeType, VolumeType }, 4, 0, 0, 0, 0 };
 
+// Each recorder checks the arguments the platform is given.
 MMRESULT WINAPI WaveOpen(LPHWAVEOUT out, UINT device, LPCWAVEFORMATEX f, DWORD_PTR cb, DWORD_PTR inst, DWORD flags)
 {
-    Fault(device != WAVE_MAPPER || cb || inst || flags, "waveOutOpen arguments");
-    Fault(f->wFormatTag != 1 || f->nChannels != 1 || f->nSamplesPerSec != 11025
-              || f->nAvgBytesPerSec != 11025 || f->nBlockAlign != 1 || f->wBitsPerSample != 8,
-          "wave format");
-    if (Mixer.waveResult)
-        return Mixer.waveResult;
+    Fault(device != WAVE_MAPPER || cb || inst || flags || f->wFormatTag != 1 || f->nChannels != 1
+              || f->nSamplesPerSec != 11025 || f->nAvgBytesPerSec != 11025 || f->nBlockAlign != 1
+              || f->wBitsPerSample != 8, "waveOutOpen");
     *out = WaveHandle;
-    ++Mixer.opens;
-    ++Mixer.openNow;
-    return 0;
-}
-
-MMRESULT WINAPI WaveClose(HWAVEOUT w)
-{
-    Fault(w != WaveHandle, "waveOutClose handle");
-    --Mixer.openNow;
-    return 0;
+    Mixer.opens += !Mixer.waveResult;
+    Mixer.openNow += !Mixer.waveResult;
+    return Mixer.waveResult;
 }
 
 MMRESULT WINAPI MixOpen(LPHMIXER out, UINT device, DWORD_PTR cb, DWORD_PTR inst, DWORD flags)
 {
-    Fault(device != (UINT)(UINT_PTR)WaveHandle || cb || inst || flags != 0x90000000, "mixerOpen arguments");
-    if (Mixer.mixerResult)
-        return Mixer.mixerResult;
+    Fault(device != (UINT)(UINT_PTR)WaveHandle || cb || inst || flags != 0x90000000, "mixerOpen");
     *out = MixerHandle;
-    ++Mixer.openNow;
-    return 0;
+    Mixer.openNow += !Mixer.mixerResult;
+    return Mixer.mixerResult;
 }
 
-MMRESULT WINAPI MixClose(HMIXER m)
-{
-    Fault(m != MixerHandle, "mixerClose handle");
-    --Mixer.openNow;
-    return 0;
-}
+MMRESULT WINAPI WaveClose(HWAVEOUT w) { Fault(w != WaveHandle, "waveOutClose"); return --Mixer.openNow, 0; }
+MMRESULT WINAPI MixClose(HMIXER m) { Fault(m != MixerHandle, "mixerClose"); return --Mixer.openNow, 0; }
 
 MMRESULT WINAPI MixId(HMIXEROBJ m, UINT* id, DWORD flags)
 {
-    Fault(m != (HMIXEROBJ)MixerHandle || flags != 0x80000000, "mixerGetID arguments");
+    Fault(m != (HMIXEROBJ)MixerHandle || flags != 0x80000000, "mixerGetID");
     *id = MixerId;
     return 0;
 }
 
 MMRESULT WINAPI MixCaps(UINT_PTR id, LPMIXERCAPSA caps, UINT size)
 {
-    Fault(id != MixerId || size != sizeof(MIXERCAPSA), "mixerGetDevCapsA arguments");
+    Fault(id != MixerId || size != sizeof(MIXERCAPSA), "mixerGetDevCapsA");
     caps->cDestinations = Mixer.destinationCount;
     return Mixer.capsResult;
 }
 
 MMRESULT WINAPI MixLine(HMIXEROBJ m, LPMIXERLINEA line, DWORD flags)
 {
-    Fault(m != (HMIXEROBJ)MixerHandle || flags != 0 || line->cbStruct != sizeof(MIXERLINEA)
-              || line->dwDestination >= Mixer.destinationCount, "mixerGetLineInfoA arguments");
+    Fault(m != (HMIXEROBJ)MixerHandle || flags || line->cbStruct != sizeof(MIXERLINEA)
+              || line->dwDestination >= Mixer.destinationCount, "mixerGetLineInfoA");
     line->dwComponentType = Mixer.destinations[line->dwDestination];
     line->dwLineID = 0x100 + line->dwDestination;
     line->cControls = Mixer.controlCount;
@@ -113,43 +98,44 @@ MMRESULT WINAPI MixLine(HMIXEROBJ m, LPMIXERLINEA line, DWORD flags)
 }
 
 // Writes exactly as many controls as asked for, as a driver does.
-MMRESULT WINAPI MixControls(HMIXEROBJ m, LPMIXERLINECONTROLSA request, DWORD flags)
+MMRESULT WINAPI MixControls(HMIXEROBJ m, LPMIXERLINECONTROLSA r, DWORD flags)
 {
-    Fault(m != (HMIXEROBJ)MixerHandle || flags != 0 || request->cbStruct != sizeof(MIXERLINECONTROLSA)
-              || request->dwLineID != 0x101 || request->cControls != Mixer.controlCount
-              || request->cbmxctrl != sizeof(MIXERCONTROLA) || request->cControls > 16,
-          "mixerGetLineControlsA arguments");
-    for (DWORD i = 0; i < request->cControls && i < 20; ++i) {
-        request->pamxctrl[i].dwControlID = 0x200 + i;
-        request->pamxctrl[i].dwControlType = Mixer.controlTypes[i];
+    Fault(m != (HMIXEROBJ)MixerHandle || flags || r->cbStruct != sizeof(MIXERLINECONTROLSA)
+              || r->dwLineID != 0x101 || r->cControls != Mixer.controlCount
+              || r->cbmxctrl != sizeof(MIXERCONTROLA) || r->cControls > 16, "mixerGetLineControlsA");
+    for (DWORD i = 0; i < r->cControls && i < 20; ++i) {
+        r->pamxctrl[i].dwControlID = 0x200 + i;
+        r->pamxctrl[i].dwControlType = Mixer.controlTypes[i];
     }
     return Mixer.controlsResult;
 }
 
-uint32_t* ControlValue(LPMIXERCONTROLDETAILS d, bool* mute)
+// The value behind a control, volume or mute, and its one detail.
+uint32_t* ControlValue(LPMIXERCONTROLDETAILS d, DWORD flags, bool* mute, DWORD** detail)
 {
     DWORD i = d->dwControlID - 0x200;
-    Fault(i >= Mixer.controlCount || d->cbStruct != sizeof(MIXERCONTROLDETAILS) || d->cChannels != 1
-              || d->cMultipleItems != 0 || d->cbDetails != 4, "control details");
+    Fault(i >= Mixer.controlCount || flags || d->cbStruct != sizeof(MIXERCONTROLDETAILS)
+              || d->cChannels != 1 || d->cMultipleItems || d->cbDetails != 4, "control details");
     *mute = Mixer.controlTypes[i] == MuteType;
+    *detail = &((MIXERCONTROLDETAILS_UNSIGNED*)d->paDetails)->dwValue;
     return *mute ? &Mixer.mute : &Mixer.volume;
 }
 
 MMRESULT WINAPI MixGet(HMIXEROBJ, LPMIXERCONTROLDETAILS d, DWORD flags)
 {
     bool mute;
-    Fault(flags != 0, "mixerGetControlDetailsA flags");
-    ((MIXERCONTROLDETAILS_UNSIGNED*)d->paDetails)->dwValue = *ControlValue(d, &mute);
+    DWORD* detail;
+    uint32_t value = *ControlValue(d, flags, &mute, &detail);
+    *detail = value;
     return 0;
 }
 
 MMRESULT WINAPI MixSet(HMIXEROBJ, LPMIXERCONTROLDETAILS d, DWORD flags)
 {
     bool mute;
-    Fault(flags != 0, "mixerSetControlDetails flags");
-    uint32_t* value = ControlValue(d, &mute);
-    *value = ((MIXERCONTROLDETAILS_UNSIGNED*)d->paDetails)->dwValue;
-    RecordWrite(*value, mute);
+    DWORD* detail;
+    uint32_t* value = ControlValue(d, flags, &mute, &detail);
+    RecordWrite(*value = *detail, mute);
     return 0;
 }
 
@@ -165,35 +151,21 @@ EndpointVolume* const EndpointHandle = (EndpointVolume*)&Endpoint;
 
 EndpointVolume* OpenEndpoint()
 {
-    if (!Endpoint.available)
-        return NULL;
-    ++Endpoint.opens;
-    ++Endpoint.openNow;
-    return EndpointHandle;
+    Endpoint.opens += Endpoint.available;
+    Endpoint.openNow += Endpoint.available;
+    return Endpoint.available ? EndpointHandle : NULL;
 }
 
-void CloseEndpoint(EndpointVolume* e)
-{
-    Fault(e != EndpointHandle, "endpoint handle");
-    --Endpoint.openNow;
-}
-
+void CloseEndpoint(EndpointVolume* e) { Fault(e != EndpointHandle, "endpoint"); --Endpoint.openNow; }
 HRESULT GetLevel(EndpointVolume*, float* level) { *level = Endpoint.level; return Endpoint.readResult; }
 HRESULT GetMute(EndpointVolume*, BOOL* mute) { *mute = Endpoint.mute; return Endpoint.readResult; }
+HRESULT SetMute(EndpointVolume*, BOOL mute) { RecordWrite((uint32_t)(Endpoint.mute = mute), true); return S_OK; }
 
 HRESULT SetLevel(EndpointVolume*, float level)
 {
-    Endpoint.level = level;
-    char value[32];
-    snprintf(value, sizeof value, "%.0f", level * 65535.0);    // the level as the mixer's scale
+    char value[32];    // the level on the mixer's scale, rounded by printf
+    snprintf(value, sizeof value, "%.0f", (Endpoint.level = level) * 65535.0);
     Writes.push_back(std::string(value) + "|" + OsdSlotText(OsdSlotVolume));
-    return S_OK;
-}
-
-HRESULT SetMute(EndpointVolume*, BOOL mute)
-{
-    Endpoint.mute = mute;
-    RecordWrite((uint32_t)mute, true);
     return S_OK;
 }
 
@@ -257,7 +229,7 @@ TEST(ShowVolumeBar, VolumeLinesOfTheEdgeCases)
     EXPECT_EQ(Line(32, "100"), OsdSlotText(OsdSlotVolume));
 }
 
-TEST(VolumeCommand, StepsUpAndDownToTheCappedEndsThroughMixerAndEndpoint)
+TEST(VolumeCommand, StepsCapsAndMuteThroughMixerAndEndpoint)
 {
     for (DWORD version : { 5, 6 }) {
         SetUpRecorders(version);
@@ -270,34 +242,22 @@ TEST(VolumeCommand, StepsUpAndDownToTheCappedEndsThroughMixerAndEndpoint)
             VolumeCommand(0);
             expected.push_back(Expected(i * 4096 > 65535 ? 0 : 65535 - i * 4096));
         }
+        EXPECT_EQ(0u, Mixer.mute + Endpoint.mute);    // stepping neither mutes nor unmutes
+        VolumeCommand(-1);
+        VolumeCommand(-1);
+        Mixer.mute = Endpoint.mute = 5;    // any non-zero value is muted
+        VolumeCommand(-1);
+        expected.insert(expected.end(), { "1|MUTE", "0|UNMUTE", "0|UNMUTE" });
         EXPECT_EQ(expected, Writes) << "version " << version;
-        EXPECT_EQ(version == 6 ? 34 : 0, Endpoint.opens);
-        EXPECT_EQ(version == 6 ? 0 : 34, Mixer.opens);
-        EXPECT_EQ(0, Endpoint.openNow + Mixer.openNow);
-        EXPECT_EQ(0u, Mixer.mute + Endpoint.mute);    // stepping does not unmute or mute
-        EXPECT_TRUE(Faults.empty()) << Faults[0];
-    }
-    Platform = RealPlatform;
-}
-
-TEST(VolumeCommand, MuteTogglesWithItsWordShownBeforeTheWrite)
-{
-    for (DWORD version : { 5, 6 }) {
-        SetUpRecorders(version);
-        VolumeCommand(-1);
-        VolumeCommand(-1);
-        EXPECT_EQ((std::vector<std::string>{ "1|MUTE", "0|UNMUTE" }), Writes) << version;
-        Mixer.mute = 5;    // any non-zero value is muted
-        Endpoint.mute = 5;
-        VolumeCommand(-1);
-        EXPECT_EQ("0|UNMUTE", Writes.back());
+        EXPECT_EQ(version == 6 ? 37 : 0, Endpoint.opens);
+        EXPECT_EQ(version == 6 ? 0 : 37, Mixer.opens);
         EXPECT_EQ(0, Endpoint.openNow + Mixer.openNow);
         EXPECT_TRUE(Faults.empty()) << Faults[0];
     }
     Platform = RealPlatform;
 }
 
-TEST(VolumeCommand, AMixerWithoutAUsableControlChangesAndShowsNothing)
+TEST(VolumeCommand, UnusableMixersChangeNothingAndADisabledOsdOnlyHidesTheBar)
 {
     struct { const char* name; void (*spoil)(FakeMixer&); } cases[] = {
         { "no wave-output device", [](FakeMixer& m) { m.waveResult = 2; } },
@@ -317,6 +277,13 @@ TEST(VolumeCommand, AMixerWithoutAUsableControlChangesAndShowsNothing)
         EXPECT_EQ(0, Mixer.openNow) << c.name;
         EXPECT_TRUE(Faults.empty()) << c.name;
     }
+    // With the OSD disabled the value still changes.
+    SetUpRecorders(5);
+    OsdSettings.Enable = 0;
+    VolumeCommand(1);
+    OsdSettings.Enable = 1;
+    EXPECT_EQ(4096u, Mixer.volume);
+    EXPECT_FALSE(OsdSlotShown(OsdSlotVolume));
     // Sixteen controls still fit: the last one is found.
     SetUpRecorders(5);
     Mixer.controlCount = 16;
@@ -324,17 +291,6 @@ TEST(VolumeCommand, AMixerWithoutAUsableControlChangesAndShowsNothing)
     Mixer.controlTypes[15] = VolumeType;
     VolumeCommand(1);
     EXPECT_EQ(std::vector<std::string>{ Expected(4096) }, Writes);
-    Platform = RealPlatform;
-}
-
-TEST(VolumeCommand, WithTheOsdDisabledTheValueStillChanges)
-{
-    SetUpRecorders(5);
-    OsdSettings.Enable = 0;
-    VolumeCommand(1);
-    OsdSettings.Enable = 1;
-    EXPECT_EQ(std::vector<std::string>{ "4096|" }, Writes);
-    EXPECT_FALSE(OsdSlotShown(OsdSlotVolume));
     Platform = RealPlatform;
 }
 
