@@ -46,6 +46,7 @@ static const int DetailsControls[] = {
 // The open-file request, filled once: its buffer keeps the last chosen
 // program, which the next browse offers again.
 static OPENFILENAMEA ProgramFileRequest;
+static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEA) == 88, "the request of Windows 2000 and later");
 static char ProgramFile[ProgramFileSize];
 static const char ProgramFileFilter[] = " Applications \0 *.exe\0 All files \0 *.*\0";
 
