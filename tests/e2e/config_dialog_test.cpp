@@ -24,9 +24,14 @@ size_t SlotAt(int key, int slot)
     return (size_t)key * 2048 + (size_t)slot * 512;
 }
 
+void Put(std::string* p, size_t at, const void* bytes, size_t n)
+{
+    memcpy(&(*p)[at], bytes, n);
+}
+
 void PutInt(std::string* p, size_t at, int32_t v)
 {
-    memcpy(&(*p)[at], &v, 4);
+    Put(p, at, &v, 4);
 }
 
 int32_t IntAt(const std::string& p, size_t at)
@@ -34,16 +39,6 @@ int32_t IntAt(const std::string& p, size_t at)
     int32_t v;
     memcpy(&v, &p[at], 4);
     return v;
-}
-
-void PutText(std::string* p, size_t at, const char* text)
-{
-    memcpy(&(*p)[at], text, strlen(text));
-}
-
-std::string TextAt(const std::string& p, size_t at)
-{
-    return std::string(&p[at]);
 }
 
 // Key 0 holds bindings it never runs; key 7 ("VOL-") a few to edit.
@@ -58,13 +53,13 @@ std::string StartingProfile()
     PutInt(&p, SlotAt(7, 0), 5);
     size_t s1 = SlotAt(7, 1);
     PutInt(&p, s1 + TypeAt, 32);
-    PutText(&p, s1 + ClassAt, "OldClass");
-    PutText(&p, s1 + NameAt, "OldName");
+    Put(&p, s1 + ClassAt, "OldClass", 8);
+    Put(&p, s1 + NameAt, "OldName", 7);
     PutInt(&p, s1 + NumberAt, -1);
     PutInt(&p, s1 + WParamAt, 12);
     PutInt(&p, s1 + LParamAt, 3);
-    PutText(&p, SlotAt(7, 2) + PathAt, "old\\path.exe");
-    PutText(&p, SlotAt(7, 2) + ParamsAt, "abcdefghij");
+    Put(&p, SlotAt(7, 2) + PathAt, "old\\path.exe", 12);
+    Put(&p, SlotAt(7, 2) + ParamsAt, "abcdefghij", 10);
     PutInt(&p, SlotAt(7, 3), 99);
     return p;
 }
@@ -191,13 +186,13 @@ TEST(ConfigDialog, EditsTheSlotsOfAKeyAndSavesThemOnEnter)
     size_t s1 = SlotAt(7, 1), s2 = SlotAt(7, 2), s3 = SlotAt(7, 3);
     EXPECT_EQ(5, IntAt(after, SlotAt(7, 0)));
     EXPECT_EQ(60, IntAt(after, s1));
-    EXPECT_EQ(std::string(47, 'C'), TextAt(after, s1 + ClassAt));
-    EXPECT_EQ("Target", TextAt(after, s1 + NameAt));
+    EXPECT_EQ(std::string(47, 'C'), std::string(&after[s1 + ClassAt]));
+    EXPECT_EQ("Target", std::string(&after[s1 + NameAt]));
     EXPECT_EQ(273, IntAt(after, s1 + NumberAt));
     EXPECT_EQ(0, IntAt(after, s1 + WParamAt));
     EXPECT_EQ((int32_t)4000000000u, IntAt(after, s1 + LParamAt));
     EXPECT_EQ(31, IntAt(after, s2));
-    EXPECT_EQ(std::string(255, 'p'), TextAt(after, s2 + PathAt));
+    EXPECT_EQ(std::string(255, 'p'), std::string(&after[s2 + PathAt]));
     EXPECT_EQ(std::string("xy\0defghij\0", 11), after.substr(s2 + ParamsAt, 11));
     EXPECT_EQ(60, IntAt(after, s3));
     EXPECT_EQ(5, IntAt(after, s3 + NumberAt));
