@@ -2,7 +2,8 @@
 #pragma once
 #include <stdint.h>
 
-// Key index whose slots the dialog shows; 0 at start.
+// Key index whose slots the dialog shows; 0 at start. Also written by the
+// receiver thread when a key press selects its key in the visible dialog.
 extern volatile int32_t SelectedKey;
 
 // Start-up step once the dialog window exists: fills the lists, wires the routes.

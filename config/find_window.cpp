@@ -1,8 +1,69 @@
-// Find-window tool. Its button is not offered yet, so the tool is never
-// armed and the filter lets every message through to the dialogs.
+// Find-window tool: after its instruction box, the Configuration dialog holds
+// the mouse capture, and the main loop hands the next left-button press here
+// before any window sees it. The top-level window under that click names the
+// target of a "Send Message" or "Virtual Key" binding.
 #include "config/find_window.h"
 
-int FindWindowFilter(const MSG*)
+#include <stdint.h>
+
+#include "res/resource.h"
+#include "shell/app_state.h"
+
+enum { FindTextSize = 512 };
+
+// Set from the close of the instruction box until the pick; main thread only.
+static int32_t FindWindowArmed;
+
+static const char FindWindowCaption[] = "Find target window class/name";
+static const char FindWindowText[] =
+    "Click OK to close this message and then click inside\n"
+    " the target window area to get the window class.\n"
+    " Hold shift while clicking to get the window name too.";
+
+int StartFindWindow()
 {
-    return 0;
+    MessageBoxA(ConfigDialog, FindWindowText, FindWindowCaption, MB_ICONINFORMATION);
+    FindWindowArmed = 1;
+    // While the capture holds, a click anywhere comes to the dialog, its
+    // position relative to the dialog's client area.
+    SetCapture(ConfigDialog);
+    return 1;
+}
+
+// The top of the chain of parents and owners: GetParent gives a child's
+// parent and an owned pop-up's owner.
+static HWND TopOfChain(HWND window)
+{
+    for (HWND up = GetParent(window); up; up = GetParent(window))
+        window = up;
+    return window;
+}
+
+static void TakePick(POINT at)
+{
+    HWND window = WindowFromPoint(at);
+    if (!window || !IsWindow(window))
+        return;
+    window = TopOfChain(window);
+    char title[FindTextSize] = "";
+    GetWindowTextA(window, title, FindTextSize);
+    if (!(GetAsyncKeyState(VK_SHIFT) & 0x8000))
+        title[0] = '\0';
+    SetDlgItemTextA(ConfigDialog, IDC_WINDOW_NAME, title);
+    char windowClass[FindTextSize] = "";
+    GetClassNameA(window, windowClass, FindTextSize);
+    SetDlgItemTextA(ConfigDialog, IDC_WINDOW_CLASS, windowClass);
+}
+
+int FindWindowFilter(const MSG* msg)
+{
+    if (!FindWindowArmed || msg->message != WM_LBUTTONDOWN)
+        return 0;
+    // Signed: a click left of or above the client area is negative.
+    POINT at = { (short)LOWORD(msg->lParam), (short)HIWORD(msg->lParam) };
+    ClientToScreen(ConfigDialog, &at);
+    TakePick(at);
+    FindWindowArmed = 0;
+    ReleaseCapture();
+    return 1;
 }

@@ -4,7 +4,7 @@
 // Start-up step once the dialog window exists: wires the routes.
 void CreateSettingsDialog();
 
-// Shows the dialog. Returns 1.
+// Fills the controls from the records and shows the dialog. Returns 1.
 int ShowSettingsDialog();
 
 // Saves settings.ini, then hides the dialog. Returns 1.

@@ -6,6 +6,7 @@
 
 char ProgramDir[ProgramDirSize];
 int NtFlag;
+DWORD WindowsMajorVersion;
 SwitchToThisWindowFn SwitchToThisWindowProc;
 HICON NormalIcon;
 HICON FlashIcon;

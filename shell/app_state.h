@@ -11,6 +11,9 @@ extern char ProgramDir[ProgramDirSize];
 // 1 on the Windows NT family, 0 on Windows 95/98/Me.
 extern int NtFlag;
 
+// The platform's major version: 5 for 2000 and XP, 6 and above from Vista.
+extern DWORD WindowsMajorVersion;
+
 typedef void (WINAPI* SwitchToThisWindowFn)(HWND, BOOL);
 // user32's SwitchToThisWindow, or NULL where the system lacks it.
 extern SwitchToThisWindowFn SwitchToThisWindowProc;

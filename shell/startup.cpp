@@ -33,6 +33,7 @@ static void ProbePlatform()
 #pragma GCC diagnostic pop
 #endif
     SetNtFlagFromPlatform(version.dwPlatformId);
+    WindowsMajorVersion = version.dwMajorVersion;
 }
 
 static void FindSwitchToThisWindow()

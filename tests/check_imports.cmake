@@ -5,7 +5,7 @@ if(NOT rc EQUAL 0)
 endif()
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" names "${dump}")
 set(allowed KERNEL32.DLL USER32.DLL GDI32.DLL ADVAPI32.DLL SHELL32.DLL COMCTL32.DLL
-            COMDLG32.DLL WINMM.DLL MSVCRT.DLL)
+            COMDLG32.DLL WINMM.DLL OLE32.DLL MSVCRT.DLL)
 list(LENGTH names count)
 if(count EQUAL 0)
     message(FATAL_ERROR "no imports found in ${EXE}")

@@ -108,6 +108,6 @@ qn_start_wineserver() {
 # device instead, so that the volume actions have a mixer to work on.
 qn_null_audio_without_card() {
   if ! grep -qs '^ *[0-9]' /proc/asound/cards; then
-    export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$QUELLON_ROOT/tools/alsa-null.conf"
+    export ALSA_CONFIG_PATH="$QUELLON_ROOT/tests/tools/alsa-null.conf"
   fi
 }

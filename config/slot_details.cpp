@@ -1,0 +1,93 @@
+// Details of an action slot: number texts, key-flag boxes and what "Set" stores.
+#include "config/slot_details.h"
+
+#include <stdio.h>
+
+#include "actions/keys.h"
+#include "actions/virtual_keys.h"
+#include "core/catalogue.h"
+#include "core/text.h"
+#include "res/resource.h"
+
+const KeyFlagBox KeyFlagBoxes[KeyFlagBoxCount] = {
+    { IDC_KEY_ALT, KeyAlt },
+    { IDC_KEY_CTRL, KeyCtrl },
+    { IDC_KEY_SHIFT, KeyShift },
+    { IDC_KEY_WIN, KeyWin },
+    { IDC_ONLY_IF_FOUND, OnlyIfWindowFound },
+    { IDC_RESTORE_PREVIOUS, RestorePreviousWindow },
+    { IDC_AND_ACTIVE, OnlyIfActive },
+};
+
+// The seven bits the boxes stand for; the rest of the field is always 0.
+static const int32_t AllKeyFlags = 0x7F;
+
+int HasSlotDetails(int32_t type)
+{
+    return type == ActionExecuteProgram || type == ActionSendMessage || type == ActionVirtualKey;
+}
+
+void FormatSlotNumber(int32_t value, char* out, size_t size)
+{
+    if (size == 0)
+        return;
+    _snprintf(out, size, "%lu", (unsigned long)(uint32_t)value);
+    out[size - 1] = '\0';
+}
+
+static int IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+int32_t ParseSlotNumber(const char* text)
+{
+    const char* p = text;
+    while (IsBlank(*p))
+        ++p;
+    uint64_t value = 0;
+    int digits = 0;
+    for (; *p >= '0' && *p <= '9'; ++p, ++digits) {
+        value = value * 10 + (uint64_t)(*p - '0');
+        if (value > 0xFFFFFFFFull)
+            return 0;
+    }
+    while (IsBlank(*p))
+        ++p;
+    if (digits == 0 || *p != '\0')
+        return 0;
+    return (int32_t)(uint32_t)value;
+}
+
+static void StoreWindowTexts(const SlotDetails& d, ActionRecord* r)
+{
+    CopyText(r->windowClass, WindowClassWidth, d.windowClass);
+    CopyText(r->windowName, WindowNameWidth, d.windowName);
+}
+
+void StoreDetailsInRecord(const SlotDetails& d, ActionRecord* r)
+{
+    switch (r->type) {
+    case ActionExecuteProgram:
+        CopyText(r->programPath, ProgramPathWidth, d.programPath);
+        CopyText(r->parameters, ParametersWidth, d.parameters);
+        break;
+    case ActionSendMessage:
+        StoreWindowTexts(d, r);
+        r->number = ParseSlotNumber(d.number);
+        r->wParam = ParseSlotNumber(d.wParam);
+        r->lParam = ParseSlotNumber(d.lParam);
+        break;
+    case ActionVirtualKey:
+        // No row: the number names no key (or is a message number kept from
+        // a "Send Message" binding) and stays, so nothing typed is lost; the
+        // dispatcher skips a slot whose number is no table row.
+        if (d.virtualKeyRow >= 0 && d.virtualKeyRow < VirtualKeyCount)
+            r->number = d.virtualKeyRow;
+        r->wParam = d.keyFlags & AllKeyFlags;
+        StoreWindowTexts(d, r);
+        break;
+    default:
+        break;
+    }
+}

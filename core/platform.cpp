@@ -1,0 +1,116 @@
+// The platform table set to the real functions, and the two run-time
+// lookups behind it: LockWorkStation and the default output's endpoint
+// volume, so that the one executable still starts where they are missing.
+#include "core/platform.h"
+
+#include <objbase.h>
+#include <mmdeviceapi.h>
+#include <endpointvolume.h>
+
+static LockWorkStationFn FindLockWorkStation()
+{
+    HMODULE user32 = LoadLibraryA("user32.dll");
+    return user32 ? (LockWorkStationFn)(void*)GetProcAddress(user32, "LockWorkStation") : NULL;
+}
+
+// Our own copies of the ids: no import library and no compiler extension needed.
+static const GUID DeviceEnumeratorClass = {
+    0xBCDE0395, 0xE52F, 0x467C, { 0x8E, 0x3D, 0xC4, 0x57, 0x92, 0x91, 0x69, 0x2E } };
+static const GUID DeviceEnumeratorInterface = {
+    0xA95664D2, 0x9614, 0x4F35, { 0xA7, 0x46, 0xDE, 0x8D, 0xB6, 0x36, 0x17, 0xE6 } };
+static const GUID EndpointVolumeInterface = {
+    0x5CDF2C82, 0x841E, 0x4546, { 0x97, 0x22, 0x0C, 0xF7, 0x40, 0x78, 0x22, 0x9A } };
+
+// Only the receiver thread runs volume actions, one at a time: one record
+// is enough, and the handle given out is its address.
+struct EndpointVolume {
+    IAudioEndpointVolume* volume;
+    BOOL comStarted;    // this open initialised COM and must end it again
+};
+static EndpointVolume OpenEndpoint;
+
+static void CloseEndpointVolume(EndpointVolume* endpoint)
+{
+    if (endpoint->volume)
+        endpoint->volume->Release();
+    endpoint->volume = NULL;
+    if (endpoint->comStarted)
+        CoUninitialize();
+    endpoint->comStarted = FALSE;
+}
+
+static EndpointVolume* OpenEndpointVolume()
+{
+    EndpointVolume* endpoint = &OpenEndpoint;
+    HRESULT started = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    // Already initialised otherwise on this thread: usable, but not ours to end.
+    if (FAILED(started) && started != RPC_E_CHANGED_MODE)
+        return NULL;
+    endpoint->comStarted = SUCCEEDED(started);
+    endpoint->volume = NULL;
+
+    // Before Vista the class is not registered and this fails.
+    IMMDeviceEnumerator* devices = NULL;
+    IMMDevice* output = NULL;
+    if (SUCCEEDED(CoCreateInstance(DeviceEnumeratorClass, NULL, CLSCTX_INPROC_SERVER,
+                                   DeviceEnumeratorInterface, (void**)&devices))
+        && SUCCEEDED(devices->GetDefaultAudioEndpoint(eRender, eConsole, &output)))
+        output->Activate(EndpointVolumeInterface, CLSCTX_INPROC_SERVER, NULL,
+                         (void**)&endpoint->volume);
+    if (output)
+        output->Release();
+    if (devices)
+        devices->Release();
+    if (!endpoint->volume) {
+        CloseEndpointVolume(endpoint);
+        return NULL;
+    }
+    return endpoint;
+}
+
+static HRESULT GetEndpointLevel(EndpointVolume* endpoint, float* level)
+{
+    return endpoint->volume->GetMasterVolumeLevelScalar(level);
+}
+
+static HRESULT SetEndpointLevel(EndpointVolume* endpoint, float level)
+{
+    return endpoint->volume->SetMasterVolumeLevelScalar(level, NULL);
+}
+
+static HRESULT GetEndpointMute(EndpointVolume* endpoint, BOOL* mute)
+{
+    return endpoint->volume->GetMute(mute);
+}
+
+static HRESULT SetEndpointMute(EndpointVolume* endpoint, BOOL mute)
+{
+    return endpoint->volume->SetMute(mute, NULL);
+}
+
+const PlatformTable RealPlatform = {
+    GetTickCount,
+    GetLocalTime,
+    SendInput,
+    ExitWindowsEx,
+    FindLockWorkStation,
+    DefWindowProcA,
+    waveOutOpen,
+    waveOutClose,
+    mixerOpen,
+    mixerClose,
+    mixerGetID,
+    mixerGetDevCapsA,
+    mixerGetLineInfoA,
+    mixerGetLineControlsA,
+    mixerGetControlDetailsA,
+    mixerSetControlDetails,
+    OpenEndpointVolume,
+    GetEndpointLevel,
+    SetEndpointLevel,
+    GetEndpointMute,
+    SetEndpointMute,
+    CloseEndpointVolume,
+};
+
+PlatformTable Platform = RealPlatform;
