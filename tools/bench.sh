@@ -82,7 +82,10 @@ printf '  %-18s %12s %14s %12s %8s\n' "quellon.exe" "${cpu[$qpid]}" "${wake[$qpi
 printf '  %-18s %12s %14s %12s %8s\n' "minimal receiver" "${cpu[$mpid]}" "${wake[$mpid]}" "${rss[$mpid]}" "${threads[$mpid]}"
 verdict() { if awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'; then echo met; else echo "NOT met"; status=2; fi; }
 echo "  goal: wake-ups no more than the minimal receiver's: $(verdict "${wake[$qpid]}" "${wake[$mpid]}")"
-echo "  goal: CPU no more than the minimal receiver's: $(verdict "${cpu[$qpid]}" "${cpu[$mpid]}")"
+# The kernel counts CPU time in clock ticks: one tick over the span is the resolution.
+tick="$(awk -v hz="$hz" -v s="$idle" 'BEGIN { printf "%.2f", 1000 / hz / s }')"
+echo "  goal: CPU no more than the minimal receiver's, within one clock tick ($tick ms/s):" \
+     "$(verdict "${cpu[$qpid]}" "$(awk -v a="${cpu[$mpid]}" -v t="$tick" 'BEGIN { print a + t }')")"
 echo
 
 size="$(stat -c %s "$bin/quellon.exe")"
