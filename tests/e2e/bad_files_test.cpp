@@ -195,7 +195,7 @@ TEST(LongProgramDir, NearTheLimitSavesBeyondItReportsAndWritesNothingElsewhere)
     // "quellon.exe" (11) leaves folders of up to 248 characters.
     struct Case {
         size_t length;
-        bool profileSaved;
+        bool profileUsed;    // read at start and saved at exit
         int settingsSaved;
     } cases[] = {
         { 243, true, true },     // settings.ini: 255 characters, the most that is used
@@ -211,14 +211,22 @@ TEST(LongProgramDir, NearTheLimitSavesBeyondItReportsAndWritesNothingElsewhere)
         std::string parent = run.dir.substr(0, run.dir.size() - 1);
         parent = parent.substr(0, parent.find_last_of('\\') + 1);
         // Too long a path: the bindings on disk are never read, so they must
-        // not be overwritten either.
-        std::string profile = Random(ProfileSize, 6);
+        // not be overwritten either. VOL+ posts to the target when they are read.
+        std::string profile(ProfileSize, '\0');
+        ActionRecord& r = Records(profile)[3 * SlotsPerKey];
+        r.type = 32;
+        strcpy(r.windowClass, "QuellonLongDirTarget");
+        r.number = WM_APP + 5;
         ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", profile));
+        StandIn* target = CreateStandIn("QuellonLongDirTarget", "Target");
         BoxWatch* watch = WatchMessageBoxes("ERROR");
         EXPECT_EQ(0, PressEveryKey(&run)) << c.length;
+        PumpMessagesFor(100);
+        EXPECT_EQ(c.profileUsed ? 1 : 0, CountStandInMessages(target, WM_APP + 5)) << c.length;
+        DestroyStandIn(target);
         std::string text;
-        EXPECT_EQ(c.profileSaved ? 0 : 1, StopWatchingMessageBoxes(watch, &text)) << c.length;
-        if (!c.profileSaved) {
+        EXPECT_EQ(c.profileUsed ? 0 : 1, StopWatchingMessageBoxes(watch, &text)) << c.length;
+        if (!c.profileUsed) {
             EXPECT_EQ("Error encountered saving configuration", text) << c.length;
         }
         std::string saved;
