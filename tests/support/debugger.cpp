@@ -12,6 +12,7 @@ struct FaultWatch {
     std::string commandLine;
     std::string dir;
     PROCESS_INFORMATION pi;
+    HANDLE process;    // our own handle: the caller closes those in pi
     bool started;
     HANDLE ready;
     HANDLE thread;
@@ -60,8 +61,11 @@ static DWORD WINAPI DebuggerThread(LPVOID arg)
     std::string cmd = w->commandLine;
     w->started = CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, DEBUG_ONLY_THIS_PROCESS, NULL,
                                 w->dir.empty() ? NULL : w->dir.c_str(), &si, &w->pi) != FALSE;
-    if (w->started)
+    if (w->started) {
         AttachToTestJob(w->pi.hProcess);
+        DuplicateHandle(GetCurrentProcess(), w->pi.hProcess, GetCurrentProcess(), &w->process, 0,
+                        FALSE, DUPLICATE_SAME_ACCESS);
+    }
     SetEvent(w->ready);
     if (!w->started)
         return 0;
@@ -123,9 +127,10 @@ int StopDebugger(FaultWatch* w, DWORD ms, std::string* report)
     if (!w)
         return 0;
     if (WaitForSingleObject(w->thread, ms) != WAIT_OBJECT_0) {
-        TerminateProcess(w->pi.hProcess, 98);
+        TerminateProcess(w->process, 98);
         WaitForSingleObject(w->thread, 10000);
     }
+    CloseHandle(w->process);
     CloseHandle(w->thread);
     CloseHandle(w->ready);
     int n = (int)w->faults;
