@@ -60,9 +60,18 @@ std::string FloodProfile()
 {
     static KeyActions keys[RemoteKeyCount];
     memset(keys, 0, sizeof keys);
-    for (int k = 0; k < RemoteKeyCount; ++k)
+    int k = 0;    // key indexes follow the codes' order
+    for (int32_t code = 0; code <= 85; ++code) {
+        if (!IsKeyCode(code))
+            continue;
         for (int s = 0; s < SlotsPerKey; ++s)
             keys[k].slot[s].type = s % 2 ? 66 : -5;
+        ActionRecord& r = keys[k++].slot[code % 4];
+        r.type = code ? 32 : 0;
+        strcpy(r.windowClass, "QuellonFloodTarget");
+        r.number = FloodMessage;
+        r.wParam = code;
+    }
     return std::string((const char*)keys, sizeof keys);
 }
 
@@ -91,24 +100,9 @@ TEST(Faults, DebuggerCountsAnAccessViolationTheWindowProcedureSwallows)
 TEST(Flood, TwoSendersTenThousandPressesEachBoundActionOncePerPressInOrder)
 {
     StandIn* target = CreateStandIn("QuellonFloodTarget", "Flood");
-    std::string profile = FloodProfile();
-    KeyActions* keys = (KeyActions*)&profile[0];
-    for (int code = 2; code <= 85; ++code) {
-        if (!IsKeyCode(code))
-            continue;
-        // Key indexes follow the codes' order, so the index is found by counting.
-        int k = 0;
-        for (int c = 0; c < code; ++c)
-            k += c == 0 || IsKeyCode(c);
-        ActionRecord& r = keys[k].slot[code % 4];
-        r.type = 32;
-        strcpy(r.windowClass, "QuellonFloodTarget");
-        r.number = FloodMessage;
-        r.wParam = code;
-    }
     QuellonRun run;
     run.dir = MakeTempDir("flood");
-    ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", profile));
+    ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", FloodProfile()));
     ASSERT_TRUE(StartQuellonUnderDebugger(&run, run.dir));
     HWND trick = WaitForTrick(run);
     ASSERT_TRUE(trick != NULL);
