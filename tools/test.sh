@@ -15,4 +15,7 @@ for arch in i686 x86_64; do
   echo "== tests of the $arch build"
   (cd "$QUELLON_BUILD_ROOT/$arch" && ctest --output-on-failure --no-tests=error --timeout 120 "$@") || status=1
 done
+# A short native run of the profile fuzzer; tools/fuzz.sh alone runs it at length.
+echo "== profile fuzzing, ${QUELLON_FUZZ_SECONDS:-10} s"
+bash "$QUELLON_ROOT/tools/fuzz.sh" "${QUELLON_FUZZ_SECONDS:-10}" || status=1
 exit $status

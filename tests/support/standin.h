@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-enum { StandInMaxMessages = 4096, StandInMaxReplies = 16 };
+enum { StandInMaxMessages = 16384, StandInMaxReplies = 16 };
 
 struct RecordedMessage {
     UINT message;
