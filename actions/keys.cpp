@@ -53,71 +53,53 @@ static void SendKeyEvent(uint8_t code, bool release)
     SendInput(1, &in, sizeof in);
 }
 
-// Injected keys are delivered after SendInput returns, to whatever window has
-// the focus when the target's thread reads them. Handing the foreground back
-// right away lets them land in the window being restored. While its input is
-// attached to ours, the target's key state shows what it has read: every key
-// of the combination up again, and pressed an odd or even number of times as
-// sent (the low bit of GetKeyState flips on each press it reads).
-struct KeysTaken {
-    DWORD thread;
-    bool attached;
-    int count;
-    uint8_t code[ComboEventCount];
-    SHORT toggled[ComboEventCount];
-};
-
-static void WatchKeys(KeysTaken* w, HWND target, uint8_t vk, uint8_t flags)
+// Polls cond(window) every 2 ms until it holds or ms pass.
+static void WaitFor(bool (*cond)(HWND), HWND window, DWORD ms)
 {
-    w->count = 0;
-    w->thread = GetWindowThreadProcessId(target, NULL);
-    w->attached = w->thread && w->thread != GetCurrentThreadId() &&
-                  AttachThreadInput(GetCurrentThreadId(), w->thread, TRUE);
-    if (!w->attached)
-        return;
-    for (const ComboEvent& e : ComboEvents) {
-        if (!EventApplies(e, vk, flags) || e.release)
-            continue;
-        uint8_t code = EventCode(e, vk);
-        int i = 0;
-        while (i < w->count && w->code[i] != code)
-            ++i;
-        if (i == w->count) {
-            w->code[w->count++] = code;
-            w->toggled[i] = GetKeyState(code) & 1;
-        }
-        w->toggled[i] ^= 1;
-    }
-}
-
-static bool AllKeysTaken(const KeysTaken* w)
-{
-    for (int i = 0; i < w->count; ++i) {
-        SHORT state = GetKeyState(w->code[i]);
-        if ((state & 0x8000) || (state & 1) != w->toggled[i])
-            return false;
-    }
-    return true;
-}
-
-static void WaitForKeysTaken(KeysTaken* w)
-{
-    if (!w->attached)
-        return;
     DWORD start = GetTickCount();
-    while (!AllKeysTaken(w) && GetTickCount() - start < KeysTakenTimeoutMs)
+    while (!cond(window) && GetTickCount() - start < ms)
         Sleep(2);
-    AttachThreadInput(GetCurrentThreadId(), w->thread, FALSE);
+}
+
+// True once the window has handled its WM_PAINT.
+static bool Painted(HWND window)
+{
+    return !GetUpdateRect(window, NULL, FALSE);
+}
+
+// Injected keys wait in the target thread's queue until it reads them, and
+// go to whatever window has its focus at that moment. Handing the foreground
+// back at once takes the focus away before then: the keys are lost, or land
+// in the window being restored. So the restore waits until the target has
+// painted a pixel we invalidated: a thread reads WM_PAINT only once no input
+// waits in its queue. The pixel goes to the window with the keyboard focus,
+// the one that gets the keys; nothing is waited for when that window shows
+// no update region (hidden, or covered by its children).
+static HWND KeysWindow(HWND target)
+{
+    GUITHREADINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(target, NULL);
+    if (thread && GetGUIThreadInfo(thread, &info) && info.hwndFocus)
+        return info.hwndFocus;
+    return target;
+}
+
+static void WaitForKeysTaken(HWND target)
+{
+    HWND window = KeysWindow(target);
+    RECT pixel = { 0, 0, 1, 1 };
+    RedrawWindow(window, &pixel, NULL, RDW_INVALIDATE);
+    WaitFor(Painted, window, KeysTakenTimeoutMs);
 }
 
 // Another program's window becomes the foreground window only once its own
 // thread has handled the activation. Keys injected before that find no focus
 // in it and are lost, or go to the window that had the foreground.
-static void WaitUntilInFront(HWND window)
+static bool InFront(HWND window)
 {
-    DWORD start = GetTickCount();
-    while (GetForegroundWindow() != window && GetTickCount() - start < ActivationTimeoutMs)
-        Sleep(2);
+    return GetForegroundWindow() == window;
 }
 
 void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
@@ -131,18 +113,18 @@ void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
             return;
         previous = BringWindowToFront(target);
         if (previous != target)
-            WaitUntilInFront(target);
+            WaitFor(InFront, target, ActivationTimeoutMs);
     }
     bool restore = target && previous && (flags & RestorePreviousWindow);
-    KeysTaken taken;
-    taken.attached = false;
-    if (restore)
-        WatchKeys(&taken, target, vk, flags);
+    int sent = 0;
     for (const ComboEvent& e : ComboEvents)
-        if (EventApplies(e, vk, flags))
+        if (EventApplies(e, vk, flags)) {
             SendKeyEvent(EventCode(e, vk), e.release);
+            ++sent;
+        }
     if (restore) {
-        WaitForKeysTaken(&taken);
+        if (sent)
+            WaitForKeysTaken(target);
         BringWindowToFront(previous);
     }
 }
