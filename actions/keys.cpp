@@ -26,8 +26,6 @@ static const ComboEvent ComboEvents[] = {
     { KeyCtrl, VK_CONTROL, true },
 };
 
-enum { ComboEventCount = sizeof ComboEvents / sizeof ComboEvents[0] };
-
 // How long we wait at most for an activation to take effect, and for the
 // target to take its keys before the foreground is handed back.
 enum { ActivationTimeoutMs = 500, KeysTakenTimeoutMs = 500 };
@@ -123,7 +121,7 @@ void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
             ++sent;
         }
     if (restore) {
-        if (sent)
+        if (sent && previous != target)
             WaitForKeysTaken(target);
         BringWindowToFront(previous);
     }

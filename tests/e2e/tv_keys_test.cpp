@@ -9,35 +9,6 @@
 
 namespace {
 
-StandIn* ShownWindow(const char* windowClass, const char* title)
-{
-    StandIn* s = CreateStandIn(windowClass, title);
-    SetStandInReply(s, WM_CLOSE, 0);    // Alt+F4 must not end the stand-in
-    ShowWindow(StandInWindow(s), SW_SHOWNA);
-    return s;
-}
-
-bool InFront(void* window)
-{
-    return GetForegroundWindow() == (HWND)window;
-}
-
-bool WaitInFront(HWND window)
-{
-    return WaitUntil(InFront, window, 3000);
-}
-
-// Brings our own window to the front and lets the X server's late focus
-// events pass, which would otherwise take the foreground away again.
-bool SettleInFront(HWND window)
-{
-    PumpMessagesFor(300);
-    SetForegroundWindow(window);
-    bool inFront = WaitInFront(window);
-    PumpMessagesFor(300);
-    return inFront && GetForegroundWindow() == window;
-}
-
 void BindVirtualKey(int key, const char* windowClass, const char* name, int index, int flags)
 {
     ActionRecord& r = Binding(key, 0);
@@ -47,10 +18,6 @@ void BindVirtualKey(int key, const char* windowClass, const char* name, int inde
     r.number = index;
     r.wParam = flags;
 }
-
-}  // namespace
-
-namespace {
 
 // A target that takes its time over each key it reads, as a busy program
 // does: keys still waiting in its queue when the foreground is handed back
@@ -101,7 +68,7 @@ TEST(VirtualKey, KeysLandInTheTargetAndTheForegroundComesBack)
     BindVirtualKey(2, "", "Target", 22, 0x10);              // a name alone: no lookup, no window
     QuellonRun run;
     ASSERT_TRUE(StartBound(&run));
-    StandIn* before = ShownWindow("QuellonKeyBefore", "Before");
+    StandIn* before = ShownStandIn("QuellonKeyBefore", "Before");
     HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
     DWORD slowThread = 0;
     HANDLE thread = CreateThread(NULL, 0, SlowTargetThread, ready, 0, &slowThread);
@@ -171,9 +138,9 @@ TEST(TvApps, IuVcrIsPreferredAndChrisTvGetsItsShortcuts)
     Binding(9, 1).type = 46;    // "iuVCR Pause"
     QuellonRun run;
     ASSERT_TRUE(StartBound(&run));
-    StandIn* before = ShownWindow("QuellonKeyBefore", "Before");
-    StandIn* chrisTv = ShownWindow("TChrisTV_Main_Form", "ChrisTV");
-    StandIn* iuVcr = ShownWindow("TfVCR", "iuVCR");
+    StandIn* before = ShownStandIn("QuellonKeyBefore", "Before");
+    StandIn* chrisTv = ShownStandIn("TChrisTV_Main_Form", "ChrisTV");
+    StandIn* iuVcr = ShownStandIn("TfVCR", "iuVCR");
     HWND b = StandInWindow(before), c = StandInWindow(chrisTv);
     ASSERT_TRUE(SettleInFront(b));
 

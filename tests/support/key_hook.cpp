@@ -90,3 +90,30 @@ std::string HookedKeyText()
     }
     return text;
 }
+
+StandIn* ShownStandIn(const char* windowClass, const char* title)
+{
+    StandIn* s = CreateStandIn(windowClass, title);
+    SetStandInReply(s, WM_CLOSE, 0);
+    ShowWindow(StandInWindow(s), SW_SHOWNA);
+    return s;
+}
+
+static bool InFront(void* window)
+{
+    return GetForegroundWindow() == (HWND)window;
+}
+
+bool WaitInFront(HWND window)
+{
+    return WaitUntil(InFront, window, 3000);
+}
+
+bool SettleInFront(HWND window)
+{
+    PumpMessagesFor(300);
+    SetForegroundWindow(window);
+    bool inFront = WaitInFront(window);
+    PumpMessagesFor(300);
+    return inFront && GetForegroundWindow() == window;
+}

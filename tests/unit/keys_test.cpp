@@ -9,35 +9,6 @@
 
 namespace {
 
-// A visible window on a thread of its own, recording what it receives.
-StandIn* ShownWindow(const char* title)
-{
-    StandIn* s = CreateStandIn("QuellonKeysTarget", title);
-    ShowWindow(StandInWindow(s), SW_SHOWNA);
-    return s;
-}
-
-bool InFront(void* window)
-{
-    return GetForegroundWindow() == (HWND)window;
-}
-
-bool WaitInFront(HWND window)
-{
-    return WaitUntil(InFront, window, 3000);
-}
-
-// Lets the X server's late focus events pass, which would otherwise take
-// the foreground away again.
-bool SettleInFront(HWND window)
-{
-    PumpMessagesFor(300);
-    SetForegroundWindow(window);
-    bool inFront = WaitInFront(window);
-    PumpMessagesFor(300);
-    return inFront && GetForegroundWindow() == window;
-}
-
 void UseSwitchToThisWindow(bool use)
 {
     SwitchToThisWindowProc =
@@ -84,8 +55,8 @@ TEST(SendKeyCombo, EventsInTheTablesOrderWithoutScanCodeOrExtendedFlag)
 TEST(SendKeyCombo, OnlyIfActiveLeavesAWindowThatIsNotInFrontAlone)
 {
     UseSwitchToThisWindow(true);
-    StandIn* before = ShownWindow("Before");
-    StandIn* target = ShownWindow("Target");
+    StandIn* before = ShownStandIn("QuellonKeysTarget", "Before");
+    StandIn* target = ShownStandIn("QuellonKeysTarget", "Target");
     HWND b = StandInWindow(before), t = StandInWindow(target);
     ASSERT_TRUE(SettleInFront(b));
     EXPECT_EQ("", Combo(t, 'K', OnlyIfActive, 0));

@@ -79,69 +79,62 @@ std::string RunAction(void (*action)(int32_t), int32_t value)
 
 }  // namespace
 
-TEST(Winamp, CommandsTogglesAndCloseWithTheirWords)
+TEST(Players, WhatEachPlayerGetsAndTheWordShownAfterIt)
 {
     SetUpStatusSlot();
     EXPECT_EQ("-", RunAction(WinampCommand, 40045));    // no Winamp: nothing at all
-    HWND winamp = MakePlayer("Winamp v1.x");
-    struct Case { int32_t command; LRESULT reply; const char* expect; } cases[] = {
-        { 40044, 0, "273 40044 0 [] | PREVIOUS" },
-        { 40045, 0, "273 40045 0 [] | PLAY" },
-        { 40047, 0, "273 40047 0 [] | STOP" },
-        { 40046, 0, "273 40046 0 [] | PAUSE" },
-        { 40048, 0, "273 40048 0 [] | NEXT" },
-        { 40058, 0, "273 40058 0 [] |  " },
-        { 40059, 0, "273 40059 0 [] |  " },
-        { 40060, 0, "273 40060 0 [] | FORWARD" },
-        { 40061, 0, "273 40061 0 [] | REWIND" },
-        { 252, 0, "1024 0 250 [] | 1024 1 252 [SHUFFLE ON] | SHUFFLE ON" },
-        { 252, 1, "1024 0 250 [] | 1024 0 252 [SHUFFLE OFF] | SHUFFLE OFF" },
-        { 252, 7, "1024 0 250 [] | 1024 0 252 [SHUFFLE OFF] | SHUFFLE OFF" },
-        { 253, 0, "1024 0 251 [] | 1024 1 253 [REPEAT ON] | REPEAT ON" },
-        { 253, 1, "1024 0 251 [] | 1024 0 253 [REPEAT OFF] | REPEAT OFF" },
-        { 253, 7, "1024 0 251 [] | 1024 0 253 [REPEAT OFF] | REPEAT OFF" },
-        { 16, 0, "16 0 0 [] | -" },
+    EXPECT_EQ("-", RunAction(MediaPlayerCommand, 13));  // no player: nothing at all
+    // The status text at the moment each message arrives is in brackets.
+    struct Case { const char* player; void (*action)(int32_t); int32_t value; LRESULT reply;
+                  const char* expect; } cases[] = {
+        { "Winamp v1.x", WinampCommand, 40044, 0, "273 40044 0 [] | PREVIOUS" },
+        { "Winamp v1.x", WinampCommand, 40045, 0, "273 40045 0 [] | PLAY" },
+        { "Winamp v1.x", WinampCommand, 40047, 0, "273 40047 0 [] | STOP" },
+        { "Winamp v1.x", WinampCommand, 40046, 0, "273 40046 0 [] | PAUSE" },
+        { "Winamp v1.x", WinampCommand, 40048, 0, "273 40048 0 [] | NEXT" },
+        { "Winamp v1.x", WinampCommand, 40058, 0, "273 40058 0 [] |  " },
+        { "Winamp v1.x", WinampCommand, 40059, 0, "273 40059 0 [] |  " },
+        { "Winamp v1.x", WinampCommand, 40060, 0, "273 40060 0 [] | FORWARD" },
+        { "Winamp v1.x", WinampCommand, 40061, 0, "273 40061 0 [] | REWIND" },
+        { "Winamp v1.x", WinampCommand, 252, 0, "1024 0 250 [] | 1024 1 252 [SHUFFLE ON] | SHUFFLE ON" },
+        { "Winamp v1.x", WinampCommand, 252, 1, "1024 0 250 [] | 1024 0 252 [SHUFFLE OFF] | SHUFFLE OFF" },
+        { "Winamp v1.x", WinampCommand, 252, 7, "1024 0 250 [] | 1024 0 252 [SHUFFLE OFF] | SHUFFLE OFF" },
+        { "Winamp v1.x", WinampCommand, 253, 0, "1024 0 251 [] | 1024 1 253 [REPEAT ON] | REPEAT ON" },
+        { "Winamp v1.x", WinampCommand, 253, 1, "1024 0 251 [] | 1024 0 253 [REPEAT OFF] | REPEAT OFF" },
+        { "Winamp v1.x", WinampCommand, 253, 7, "1024 0 251 [] | 1024 0 253 [REPEAT OFF] | REPEAT OFF" },
+        { "Winamp v1.x", WinampCommand, 16, 0, "16 0 0 [] | -" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 13, 0, "273 157 0 [] | PLAY" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 14, 0, "273 158 0 [] | STOP" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 15, 0, "273 161 0 [] | -" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 16, 0, "273 162 0 [] | -" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 17, 0, "273 163 0 [] | -" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 18, 0, "273 141 0 [] | -" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 19, 0, "16 0 0 [] | -" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 35, 0, "273 159 0 [] | REWIND" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 36, 0, "273 160 0 [] | FORWARD" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 62, 0, "273 164 0 [] | PREVIOUS" },
+        { "MediaPlayerClassicW", MediaPlayerCommand, 63, 0, "273 165 0 [] | NEXT" },
+        // Posted: the word is there before MV2 Player reads the command.
+        { "MV2 Player", MediaPlayerCommand, 13, 0, "273 40103 2025 [PLAY] | PLAY" },
+        // BSPlayer's volume, read then set, clamped at the end it moves towards.
+        { "BSPlayer", MediaPlayerCommand, 15, 24, "1026 65797 0 [] | 1026 65796 24 [] | -" },
+        { "BSPlayer", MediaPlayerCommand, 16, 24, "1026 65797 0 [] | 1026 65796 23 [] | -" },
+        { "BSPlayer", MediaPlayerCommand, 16, 0, "1026 65797 0 [] | 1026 65796 0 [] | -" },
+        { "BSPlayer", MediaPlayerCommand, 15, 0, "1026 65797 0 [] | 1026 65796 1 [] | -" },
+        { "BSPlayer", MediaPlayerCommand, 15, 30, "1026 65797 0 [] | 1026 65796 24 [] | -" },
+        { "BSPlayer", MediaPlayerCommand, 16, 30, "1026 65797 0 [] | 1026 65796 29 [] | -" },
+        { "BSPlayer", MediaPlayerCommand, 16, -3, "1026 65797 0 [] | 1026 65796 0 [] | -" },
+        { "BSPlayer", MediaPlayerCommand, 15, -3, "1026 65797 0 [] | 1026 65796 -2 [] | -" },
     };
     for (const Case& c : cases) {
+        HWND player = MakePlayer(c.player);
         QueryReply = c.reply;
-        EXPECT_EQ(c.expect, RunAction(WinampCommand, c.command)) << c.command << " reply " << c.reply;
+        EXPECT_EQ(c.expect, RunAction(c.action, c.value)) << c.player << " " << c.value << " " << c.reply;
+        DestroyWindow(player);
     }
-    DestroyWindow(winamp);
 }
 
-TEST(MediaPlayer, StatusWordsFollowTheCommandAndBsPlayerVolumeClamps)
-{
-    SetUpStatusSlot();
-    HWND mpc = MakePlayer("MediaPlayerClassicW");
-    struct Case { int32_t type; const char* expect; } words[] = {
-        { 13, "273 157 0 [] | PLAY" }, { 14, "273 158 0 [] | STOP" },
-        { 15, "273 161 0 [] | -" }, { 16, "273 162 0 [] | -" }, { 17, "273 163 0 [] | -" },
-        { 18, "273 141 0 [] | -" }, { 19, "16 0 0 [] | -" },
-        { 35, "273 159 0 [] | REWIND" }, { 36, "273 160 0 [] | FORWARD" },
-        { 62, "273 164 0 [] | PREVIOUS" }, { 63, "273 165 0 [] | NEXT" },
-    };
-    for (const Case& c : words)
-        EXPECT_EQ(c.expect, RunAction(MediaPlayerCommand, c.type)) << "type " << c.type;
-    DestroyWindow(mpc);
-
-    HWND mv2 = MakePlayer("MV2 Player");    // posted: the word is already there
-    EXPECT_EQ("273 40103 2025 [PLAY] | PLAY", RunAction(MediaPlayerCommand, 13));
-    DestroyWindow(mv2);
-
-    HWND bs = MakePlayer("BSPlayer");
-    struct Volume { LRESULT reported; int32_t type; int set; } volumes[] = {
-        { 24, 15, 24 }, { 24, 16, 23 }, { 0, 16, 0 }, { 0, 15, 1 },
-        { 30, 15, 24 }, { 30, 16, 29 }, { -3, 16, 0 }, { -3, 15, -2 },
-    };
-    for (const Volume& v : volumes) {
-        QueryReply = v.reported;
-        std::string expect = "1026 65797 0 [] | 1026 65796 " + std::to_string(v.set) + " [] | -";
-        EXPECT_EQ(expect, RunAction(MediaPlayerCommand, v.type)) << v.reported << " type " << v.type;
-    }
-    DestroyWindow(bs);
-}
-
-TEST(Winamp, APlayerThatStopsAnsweringCostsAboutASecondAndShowsNothing)
+TEST(Players, OneThatStopsAnsweringCostsAboutASecondAndShowsNothing)
 {
     SetUpStatusSlot();
     StandIn* winamp = CreateStandIn("Winamp v1.x", "");
