@@ -29,6 +29,10 @@ int CountStandInMessages(StandIn* s, UINT message);
 // The nth (0-based) message of that number; false when there is none.
 bool GetStandInMessage(StandIn* s, UINT message, int nth, RecordedMessage* out);
 
+// All messages received so far, of any number, and the nth of them.
+int CountAllStandInMessages(StandIn* s);
+bool GetStandInMessageAt(StandIn* s, int index, RecordedMessage* out);
+
 // Waits until count messages of that number have arrived; false on time-out.
 bool WaitForStandInMessages(StandIn* s, UINT message, int count, DWORD timeoutMs);
 
