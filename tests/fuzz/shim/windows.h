@@ -19,6 +19,11 @@ typedef struct ShimIcon* HICON;
 typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
+typedef unsigned short WORD;
+
+typedef struct _SYSTEMTIME {
+    WORD wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds;
+} SYSTEMTIME;
 
 #define TRUE 1
 #define FALSE 0
