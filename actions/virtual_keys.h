@@ -5,6 +5,9 @@
 
 enum { VirtualKeyCount = 110, VirtualKeyNameWidth = 24 };
 
+// The "None" row (code 0): the modifiers alone.
+enum { VirtualKeyNoneRow = 91 };
+
 struct VirtualKeyEntry {
     char name[VirtualKeyNameWidth];
     int32_t vk;

@@ -73,8 +73,9 @@ void LoadSettings()
     for (const SettingKey& k : SettingKeys) {
         // Read as text: GetPrivateProfileIntA would turn "abc" into 0, not the default.
         char text[64];
-        GetPrivateProfileStringA(k.section, k.key, "", text, sizeof text, path);
-        *k.field = ParseSettingValue(text, k.defaultValue);
+        DWORD n = GetPrivateProfileStringA(k.section, k.key, "", text, sizeof text, path);
+        // A value that filled the buffer was cut: its digits are not all here.
+        *k.field = n >= sizeof text - 1 ? k.defaultValue : ParseSettingValue(text, k.defaultValue);
     }
 }
 
@@ -83,6 +84,13 @@ void SaveSettings()
     char path[MAX_PATH];
     FormSettingsPath(path, sizeof path);
     if (!path[0])
+        return;
+    // A read-only file is the user's wish to keep it as it is; some systems
+    // (Wine running as root) would overwrite it anyway. A folder in its place
+    // cannot be written either. The values stay in force in memory.
+    DWORD attrs = GetFileAttributesA(path);
+    if (attrs != INVALID_FILE_ATTRIBUTES &&
+        (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return;
     for (const SettingKey& k : SettingKeys) {
         char text[16];

@@ -22,6 +22,8 @@ extern SettingsRecord Settings;
 extern OsdSettingsRecord OsdSettings;
 
 void LoadSettings();
+// Writes every key. A read-only settings.ini, or a folder in its place, is
+// left as it is; the values in memory stay in force.
 void SaveSettings();
 
 // Full path of settings.ini, or an empty text when it does not fit.

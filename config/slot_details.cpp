@@ -79,11 +79,12 @@ void StoreDetailsInRecord(const SlotDetails& d, ActionRecord* r)
         r->lParam = ParseSlotNumber(d.lParam);
         break;
     case ActionVirtualKey:
-        // No row: the number names no key (or is a message number kept from
-        // a "Send Message" binding) and stays, so nothing typed is lost; the
-        // dispatcher skips a slot whose number is no table row.
-        if (d.virtualKeyRow >= 0 && d.virtualKeyRow < VirtualKeyCount)
-            r->number = d.virtualKeyRow;
+        // No row selected (the stored number named no key, for example a
+        // message number kept from a "Send Message" binding): store the
+        // "None" row, so that the slot sends the checked modifiers as the
+        // dialog shows it, instead of a number the dispatcher would skip.
+        r->number = d.virtualKeyRow >= 0 && d.virtualKeyRow < VirtualKeyCount ? d.virtualKeyRow
+                                                                                : VirtualKeyNoneRow;
         r->wParam = d.keyFlags & AllKeyFlags;
         StoreWindowTexts(d, r);
         break;

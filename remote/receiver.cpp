@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/peer_send.h"
 #include "remote/key_press.h"
 
 const char ImpersonationClass[] = "Zorv@Video(^0^)";
@@ -55,9 +56,10 @@ static void SearchVendorApp()
         VendorAppKind = VendorFmApp;
 }
 
+// A reminder that stops answering must not stop the remote's own window.
 static void Notify(UINT notice)
 {
-    SendMessageA(ReminderWindow, notice, 1, 0);
+    SendToPeer(ReminderWindow, notice, 1, 0, NULL);
 }
 
 static void StandInOrStepAside()

@@ -27,6 +27,11 @@ void CutAfterLastBackslash(char* path)
 
 void FormProgramFilePath(char* path, size_t size, const char* fileName)
 {
+    // Without a known folder the name alone would land in the current one.
+    if (!ProgramDir[0]) {
+        path[0] = '\0';
+        return;
+    }
     int n = _snprintf(path, size, "%s%s", ProgramDir, fileName);
     if (n < 0 || n > 255 || (size_t)n >= size)
         path[0] = '\0';

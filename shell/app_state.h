@@ -33,5 +33,5 @@ void CutAfterLastBackslash(char* path);
 void ResolveProgramDir();
 
 // ProgramDir followed by fileName, or an empty text when the full path does
-// not fit in 255 characters (or in size).
+// not fit in 255 characters (or in size) or ProgramDir is unknown (empty).
 void FormProgramFilePath(char* path, size_t size, const char* fileName);

@@ -147,7 +147,7 @@ TEST(ConfigDialog, EditsTheSlotsOfAKeyAndSavesThemOnEnter)
     ClickControl(d, 1021);
 
     // Send Message to Virtual Key keeps class and name; 273 is no row, and
-    // Set with no row keeps the number.
+    // Set with no row stores the "None" row (91).
     ChooseComboRow(d, 1006, 60);
     ClickControl(d, 1009);
     EXPECT_EQ(std::string(47, 'C'), ControlText(d, 1016));
@@ -188,7 +188,7 @@ TEST(ConfigDialog, EditsTheSlotsOfAKeyAndSavesThemOnEnter)
     EXPECT_EQ(60, IntAt(after, s1));
     EXPECT_EQ(std::string(47, 'C'), std::string(&after[s1 + ClassAt]));
     EXPECT_EQ("Target", std::string(&after[s1 + NameAt]));
-    EXPECT_EQ(273, IntAt(after, s1 + NumberAt));
+    EXPECT_EQ(91, IntAt(after, s1 + NumberAt));
     EXPECT_EQ(0, IntAt(after, s1 + WParamAt));
     EXPECT_EQ((int32_t)4000000000u, IntAt(after, s1 + LParamAt));
     EXPECT_EQ(31, IntAt(after, s2));

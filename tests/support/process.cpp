@@ -148,8 +148,13 @@ bool StartProgram(const std::string& commandLine, const std::string& dir, PROCES
     if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL,
                         dir.empty() ? NULL : dir.c_str(), &si, pi))
         return false;
-    AssignProcessToJobObject(TestJob(), pi->hProcess);
+    AttachToTestJob(pi->hProcess);
     return true;
+}
+
+void AttachToTestJob(HANDLE process)
+{
+    AssignProcessToJobObject(TestJob(), process);
 }
 
 long WaitProgram(PROCESS_INFORMATION* pi, DWORD timeoutMs)

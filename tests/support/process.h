@@ -28,6 +28,8 @@ bool StartProgram(const std::string& commandLine, const std::string& dir, PROCES
 // Waits for the process; returns its exit code, or -1 on time-out.
 long WaitProgram(PROCESS_INFORMATION* pi, DWORD timeoutMs);
 void KillProgram(PROCESS_INFORMATION* pi);
+// Makes a process started elsewhere die with the test too.
+void AttachToTestJob(HANDLE process);
 
 // Finds a top-level window of this process id by class and title; waits up to ms.
 HWND WaitForWindow(const char* windowClass, const char* title, DWORD ms);

@@ -1,6 +1,7 @@
 // quellon.exe under test.
 #include "tests/support/quellon_run.h"
 
+#include "tests/support/debugger.h"
 #include "tests/support/process.h"
 #include "tests/support/standin.h"
 
@@ -25,16 +26,20 @@ static BOOL CALLBACK FindConfigDialog(HWND w, LPARAM arg)
     return TRUE;
 }
 
-bool StartQuellon(QuellonRun* run, const std::string& dir)
+static bool LaunchQuellon(QuellonRun* run, const std::string& dir, bool debugged)
 {
     run->dir = dir.empty() ? MakeTempDir("app") : dir;
     run->config = NULL;
     run->mainThread = 0;
+    run->faults = NULL;
     ZeroMemory(&run->pi, sizeof run->pi);
     std::string exe = run->dir + "quellon.exe";
     if (!CopyFileA((ProductDir() + "quellon.exe").c_str(), exe.c_str(), FALSE))
         return false;
-    if (!StartProgram("\"" + exe + "\"", run->dir, &run->pi))
+    std::string cmd = "\"" + exe + "\"";
+    if (debugged)
+        run->faults = StartUnderDebugger(cmd, run->dir, &run->pi);
+    if (debugged ? run->faults == NULL : !StartProgram(cmd, run->dir, &run->pi))
         return false;
     DialogSearch s = { run->pi.dwProcessId, NULL };
     for (int i = 0; i < 1000 && !s.found; ++i) {
@@ -50,6 +55,23 @@ bool StartQuellon(QuellonRun* run, const std::string& dir)
     return s.found != NULL;
 }
 
+bool StartQuellon(QuellonRun* run, const std::string& dir)
+{
+    return LaunchQuellon(run, dir, false);
+}
+
+bool StartQuellonUnderDebugger(QuellonRun* run, const std::string& dir)
+{
+    return LaunchQuellon(run, dir, true);
+}
+
+int QuellonFaults(QuellonRun* run, std::string* report)
+{
+    int n = StopDebugger(run->faults, 20000, report);
+    run->faults = NULL;
+    return n;
+}
+
 long QuitQuellon(QuellonRun* run)
 {
     PostThreadMessageA(run->mainThread, WM_QUIT, 0, 0);
@@ -59,6 +81,7 @@ long QuitQuellon(QuellonRun* run)
 void CleanUpQuellon(QuellonRun* run)
 {
     KillProgram(&run->pi);
+    QuellonFaults(run);
     RemoveTree(run->dir);
 }
 

@@ -4,16 +4,24 @@
 #include <windows.h>
 #include <string>
 
+struct FaultWatch;
+
 struct QuellonRun {
     std::string dir;     // program folder, ending in a backslash
     PROCESS_INFORMATION pi;
     HWND config;         // the Configuration dialog
     DWORD mainThread;    // the thread that runs the main loop
+    FaultWatch* faults = NULL;    // the debugger loop, when started under one
 };
 
 // Copies quellon.exe into dir (a fresh temp folder when empty) and starts it.
 // Waits until its Configuration dialog exists. Fails the test on time-out.
 bool StartQuellon(QuellonRun* run, const std::string& dir = "");
+// The same, under a debugger loop that counts first-chance faults.
+bool StartQuellonUnderDebugger(QuellonRun* run, const std::string& dir = "");
+// After QuitQuellon (or a kill): the number of fatal first-chance exceptions
+// the debugger saw, with their codes and addresses in report.
+int QuellonFaults(QuellonRun* run, std::string* report = NULL);
 
 // Ends the main loop with WM_QUIT; returns the exit code (-1 on time-out).
 long QuitQuellon(QuellonRun* run);

@@ -132,6 +132,24 @@ bool GetStandInMessage(StandIn* s, UINT message, int nth, RecordedMessage* out)
     return found;
 }
 
+int CountAllStandInMessages(StandIn* s)
+{
+    EnterCriticalSection(&s->lock);
+    int n = s->count;
+    LeaveCriticalSection(&s->lock);
+    return n;
+}
+
+bool GetStandInMessageAt(StandIn* s, int index, RecordedMessage* out)
+{
+    EnterCriticalSection(&s->lock);
+    bool found = index >= 0 && index < s->count;
+    if (found)
+        *out = s->log[index];
+    LeaveCriticalSection(&s->lock);
+    return found;
+}
+
 struct CountWait {
     StandIn* s;
     UINT message;

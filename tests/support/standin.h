@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-enum { StandInMaxMessages = 4096, StandInMaxReplies = 16 };
+enum { StandInMaxMessages = 16384, StandInMaxReplies = 16 };
 
 struct RecordedMessage {
     UINT message;
@@ -28,6 +28,10 @@ int CountStandInMessages(StandIn* s, UINT message);
 
 // The nth (0-based) message of that number; false when there is none.
 bool GetStandInMessage(StandIn* s, UINT message, int nth, RecordedMessage* out);
+
+// All messages received so far, of any number, and the nth of them.
+int CountAllStandInMessages(StandIn* s);
+bool GetStandInMessageAt(StandIn* s, int index, RecordedMessage* out);
 
 // Waits until count messages of that number have arrived; false on time-out.
 bool WaitForStandInMessages(StandIn* s, UINT message, int count, DWORD timeoutMs);

@@ -3,8 +3,10 @@
 //   standin.exe CLASS TITLE LOGFILE [MESSAGE=REPLY ...]
 // CLASS "#32770" makes a window of the system dialog class. Every message
 // received is appended to LOGFILE as "message wParam lParam" (decimal).
-// WM_CLOSE ends the program.
+// MESSAGE=fault makes that message write through a null pointer, the way a
+// broken window procedure would. WM_CLOSE ends the program.
 #include <windows.h>
+#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -14,6 +16,7 @@ static WNDPROC BaseProc;
 static UINT ReplyMessages[16];
 static LRESULT ReplyValues[16];
 static int ReplyCount;
+static UINT FaultMessage;
 
 static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
@@ -21,6 +24,8 @@ static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp)
         fprintf(Log, "%u %lu %ld\n", m, (unsigned long)wp, (long)lp);
         fflush(Log);
     }
+    if (FaultMessage && m == FaultMessage)
+        *(volatile int*)(uintptr_t)lp = 1;    // lParam 0: an access violation
     for (int i = 0; i < ReplyCount; ++i)
         if (ReplyMessages[i] == m)
             return ReplyValues[i];
@@ -42,6 +47,10 @@ int main(int argc, char** argv)
         const char* eq = strchr(argv[i], '=');
         if (!eq)
             continue;
+        if (strcmp(eq + 1, "fault") == 0) {
+            FaultMessage = (UINT)strtoul(argv[i], NULL, 0);
+            continue;
+        }
         ReplyMessages[ReplyCount] = (UINT)strtoul(argv[i], NULL, 0);
         ReplyValues[ReplyCount++] = (LRESULT)strtol(eq + 1, NULL, 0);
     }

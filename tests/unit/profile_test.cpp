@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "config/settings.h"
 #include "core/profile.h"
 #include "shell/app_state.h"
 #include "tests/support/message_box.h"
@@ -197,4 +198,20 @@ TEST(ProfileSaveFailure, ProgramDirThatIsGoneShowsTheMessage)
     ProfileDir p = UseTempProgramDir();
     RemoveTree(p.dir);
     ExpectFailedSaveKeepsOldFile(p, "");
+}
+
+TEST(ProfileSaveFailure, UnknownProgramDirWritesNothingInTheCurrentFolder)
+{
+    // ResolveProgramDir leaves ProgramDir empty for a module path it cannot hold.
+    ProfileDir p = UseTempProgramDir();
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    SetCurrentDirectoryA(p.dir.c_str());
+    ProgramDir[0] = '\0';
+    ExpectFailedSaveKeepsOldFile(p, "");
+    SaveSettings();
+    EXPECT_FALSE(FileExists(p.dir + "profile.cfg"));
+    EXPECT_FALSE(FileExists(p.dir + "settings.ini"));
+    SetCurrentDirectoryA(before);
+    RemoveTree(p.dir);
 }

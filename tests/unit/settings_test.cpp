@@ -121,3 +121,60 @@ TEST(SettingsValue, ParsesSignedDecimalsOnly)
     for (auto& c : cases)
         EXPECT_EQ(c.value, ParseSettingValue(c.text, -1)) << '"' << c.text << '"';
 }
+
+TEST(SettingsFile, OddFilesLoadWithoutHarm)
+{
+    struct {
+        const char* name;
+        std::string content;
+        int32_t enable, color, timeout;
+    } cases[] = {
+        { "empty values", "[OSD]\r\nEnable=\r\nColor=\r\nTimeout=\r\n", 0, 16711680, 3 },
+        { "text values", "[OSD]\r\nEnable=on\r\nColor=red\r\nTimeout=long\r\n", 0, 16711680, 3 },
+        { "huge numbers", "[OSD]\r\nEnable=4294967296\r\nColor=-2147483649\r\nTimeout=" +
+                              std::string(300, '9') + "\r\n", 0, 16711680, 3 },
+        { "leading zeros past the read buffer", "[OSD]\r\nTimeout=" + std::string(80, '0') + "7\r\n",
+          0, 16711680, 3 },
+        // The first of each counts, as the platform reads them.
+        { "duplicate keys and sections", "[OSD]\r\nEnable=1\r\nEnable=0\r\n[OSD]\r\nColor=9\r\n"
+                                         "Timeout=8\r\n", 1, 16711680, 3 },
+        { "no final newline", "[OSD]\r\nTimeout=6", 0, 16711680, 6 },
+        { "binary junk", std::string("\xFF\x00[OSD]\x01\r\nEnable=1\x00\x7F\r\n\x80\xFE", 25), 0,
+          16711680, 3 },
+    };
+    std::string dir = UseTempSettingsDir();
+    for (auto& c : cases) {
+        ASSERT_TRUE(WriteWholeFile(dir + "settings.ini", c.content));
+        LoadSettings();
+        EXPECT_EQ(c.enable, OsdSettings.Enable) << c.name;
+        EXPECT_EQ(c.color, OsdSettings.Color) << c.name;
+        EXPECT_EQ(c.timeout, OsdSettings.Timeout) << c.name;
+        EXPECT_EQ(5, OsdSettings.TextSize) << c.name;
+    }
+    RemoveTree(dir);
+}
+
+TEST(SettingsFile, ReadOnlyFileOrAFolderInItsPlaceIsNotWrittenAndTheValuesStay)
+{
+    std::string dir = UseTempSettingsDir();
+    std::string path = dir + "settings.ini";
+    const std::string content = "[OSD]\r\nEnable=1\r\n";
+    ASSERT_TRUE(WriteWholeFile(path, content));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    LoadSettings();
+    OsdSettings.Timeout = 9;    // as the Settings dialog would
+    SaveSettings();
+    std::string after;
+    ASSERT_TRUE(ReadWholeFile(path, &after));
+    EXPECT_EQ(content, after);
+    EXPECT_EQ(1, OsdSettings.Enable);
+    EXPECT_EQ(9, OsdSettings.Timeout);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), NULL));
+    SaveSettings();
+    EXPECT_NE(0u, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    LoadSettings();
+    EXPECT_EQ(0, OsdSettings.Enable);
+    RemoveTree(dir);
+}

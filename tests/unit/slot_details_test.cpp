@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "actions/virtual_keys.h"
 #include "config/slot_details.h"
 
 TEST(SlotDetails, NumbersShowUnsignedAndOnlyWholeNumbersAreRead)
@@ -55,9 +56,11 @@ TEST(SlotDetails, SetStoresTheFieldsOfTheRecordsTypeCutToTheirWidths)
     EXPECT_EQ(0, r.wParam);
     EXPECT_EQ((int32_t)4000000000u, r.lParam);
 
-    r.type = 60;    // no row: the number stays; only the seven flag bits are kept
+    r.type = 60;    // no row: the "None" row; only the seven flag bits are kept
     StoreDetailsInRecord(d, &r);
-    EXPECT_EQ(273, r.number);
+    EXPECT_EQ(VirtualKeyNoneRow, r.number);
+    EXPECT_STREQ("None", VirtualKeyTable[r.number].name);
+    EXPECT_EQ(0, VirtualKeyTable[r.number].vk);
     EXPECT_EQ(0x7F, r.wParam);
     d.virtualKeyRow = 109;
     d.keyFlags = 0x12;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include "core/text.h"
 #include "core/vendor_apps.h"
 #include "tests/support/process.h"
 #include "tests/support/registry.h"
@@ -189,5 +190,40 @@ TEST(LaunchVendor, PreviousZeroMeansTv)
     BuildVendorAppPaths();
     LaunchVendorApp();
     EXPECT_EQ("WFTV.exe", WaitForRuns(v, 1));
+    Finish(v);
+}
+
+TEST(VendorPaths, WrongTypesAndLongValuesLeaveAPathEmptyOrWholeAndPowerHarmless)
+{
+    std::string s500(500, 'p'), s511(511, 'p'), s600(600, 'p');
+    DWORD dword = 0x41414141;
+    struct {
+        const char* name;
+        DWORD type;
+        std::string data;    // as stored, terminator included where there is one
+        std::string path;    // the TV command line expected
+    } cases[] = {
+        { "500 characters", REG_SZ, s500 + '\0', s500 + "\\WFTV.exe" },
+        { "500 characters, expandable", REG_EXPAND_SZ, s500 + '\0', s500 + "\\WFTV.exe" },
+        { "511 characters", REG_SZ, s511 + '\0', "" },
+        { "512 characters, no terminator", REG_SZ, s511 + 'p', "" },
+        { "600 characters", REG_SZ, s600 + '\0', "" },
+        { "600 bytes of binary", REG_BINARY, s600, "" },
+        { "multi-string", REG_MULTI_SZ, std::string("C:\\TV\0D:\\X\0\0", 12), "" },
+        { "number", REG_DWORD, std::string((const char*)&dword, 4), "" },
+        { "no type", REG_NONE, "C:\\TV", "" },
+    };
+    VendorInstall v = InstallVendorApps(AllApps, 0);
+    for (auto& c : cases) {
+        SetVendorPathRaw("WFTV", c.type, c.data.data(), (DWORD)c.data.size());
+        memset(VendorAppPaths, 'x', sizeof VendorAppPaths);
+        BuildVendorAppPaths();
+        ASSERT_GT((size_t)VendorPathSize, FieldLength(VendorAppPaths[VendorTv], VendorPathSize))
+            << c.name;
+        EXPECT_EQ(c.path, VendorAppPaths[VendorTv]) << c.name;
+        EXPECT_STREQ("", VendorAppPaths[VendorFm]) << c.name;
+        LaunchVendorApp();    // POWER: starts nothing that is not there
+    }
+    EXPECT_EQ("", WaitForRuns(v, 0));
     Finish(v);
 }

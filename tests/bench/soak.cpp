@@ -1,0 +1,113 @@
+// Soak driver: starts quellon.exe in the given program folder with the OSD
+// on and keys bound to OSD feedback and to "Send Message" towards a window
+// of this program, presses keys as the card maker's reminder does, and
+// prints at intervals how many presses were made and delivered and what
+// Windows reports about the process (Wine reports 0 for handles and GDI/USER
+// objects: tools/soak.sh adds the Linux side).
+//   soak.exe PROGRAM_DIR [presses] [seconds between reports]
+#include <windows.h>
+#include <psapi.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "core/profile.h"
+#include "tests/support/process.h"
+#include "tests/support/quellon_run.h"
+
+static const UINT SoakMessage = WM_APP + 30;
+static volatile LONG Delivered;
+
+static LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == SoakMessage)
+        InterlockedIncrement(&Delivered);
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+static DWORD WINAPI TargetThread(LPVOID ready)
+{
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.lpfnWndProc = TargetProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "QuellonSoakTarget";
+    RegisterClassA(&wc);
+    CreateWindowExA(0, wc.lpszClassName, "Soak", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
+    SetEvent((HANDLE)ready);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    return 0;
+}
+
+// VOL+ (code 4) and VOL- (8): volume and its bar; MUTE (20): mute; DISPL (22):
+// the time; PLAY (67): a player command with its status word. Each of them
+// also posts SoakMessage, so that every press is counted once.
+static std::string SoakProfile(int32_t* codes, int* count)
+{
+    static KeyActions keys[RemoteKeyCount];
+    struct { int key; int32_t code; int32_t type; } binds[] = {
+        { 3, 4, 20 }, { 7, 8, 21 }, { 19, 20, 64 }, { 20, 22, 65 }, { 29, 67, 15 },
+    };
+    *count = 0;
+    for (auto& b : binds) {
+        keys[b.key].slot[0].type = b.type;
+        ActionRecord& r = keys[b.key].slot[1];
+        r.type = 32;
+        strcpy(r.windowClass, "QuellonSoakTarget");
+        r.number = SoakMessage;
+        codes[(*count)++] = b.code;
+    }
+    return std::string((const char*)keys, sizeof keys);
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        fprintf(stderr, "usage: soak.exe PROGRAM_DIR [presses] [seconds between reports]\n");
+        return 2;
+    }
+    std::string dir = argv[1];
+    if (dir.back() != '\\')
+        dir += '\\';
+    long presses = argc > 2 ? atol(argv[2]) : 100000;
+    DWORD every = (DWORD)(argc > 3 ? atol(argv[3]) : 10) * 1000;
+    setvbuf(stdout, NULL, _IONBF, 0);
+
+    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
+    CloseHandle(CreateThread(NULL, 0, TargetThread, ready, 0, NULL));
+    WaitForSingleObject(ready, 10000);
+    int32_t codes[8];
+    int count = 0;
+    WriteWholeFile(dir + "profile.cfg", SoakProfile(codes, &count));
+    WriteWholeFile(dir + "settings.ini", "[OSD]\r\nEnable=1\r\nTimeout=1\r\n");
+    QuellonRun run;
+    if (!StartQuellon(&run, dir) || !WaitForTrick(run)) {
+        fprintf(stderr, "quellon.exe did not start\n");
+        return 1;
+    }
+    HWND trick = FindTrickWindow(run);
+    printf("soak: quellon.exe pid %lu in %s, %ld presses\n", run.pi.dwProcessId, dir.c_str(), presses);
+    DWORD start = GetTickCount();
+    DWORD last = start;
+    for (long i = 1; i <= presses; ++i) {
+        SendMessageA(trick, 0x0A00, (WPARAM)codes[i % count], 0);
+        DWORD now = GetTickCount();
+        if (now - last >= every || i == presses) {
+            last = now;
+            DWORD handles = 0;
+            GetProcessHandleCount(run.pi.hProcess, &handles);
+            printf("soak: %6.1f s  presses %ld  delivered %ld  handles %lu  GDI %lu  USER %lu\n",
+                   (now - start) / 1000.0, i, (long)Delivered, handles,
+                   GetGuiResources(run.pi.hProcess, GR_GDIOBJECTS),
+                   GetGuiResources(run.pi.hProcess, GR_USEROBJECTS));
+        }
+    }
+    Sleep(500);
+    printf("soak: delivered %ld of %ld\n", (long)Delivered, presses);
+    long code = QuitQuellon(&run);
+    printf("soak: quellon.exe exit code %ld\n", code);
+    KillProgram(&run.pi);
+    return Delivered == presses && code == 0 ? 0 : 1;
+}

@@ -1,0 +1,90 @@
+// In-memory files and window look-ups for the native fuzzing build.
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+static std::map<std::string, std::string> Files;
+
+struct ShimFile {
+    std::string path;
+    size_t at;
+    bool writing;
+};
+
+HANDLE CreateFileA(const char* path, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE)
+{
+    if (disposition == OPEN_EXISTING && !Files.count(path))
+        return INVALID_HANDLE_VALUE;
+    if (disposition == CREATE_ALWAYS)
+        Files[path].clear();
+    return new ShimFile{ path, 0, (access & GENERIC_WRITE) != 0 };
+}
+
+BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* got, void*)
+{
+    ShimFile* f = (ShimFile*)file;
+    const std::string& bytes = Files[f->path];
+    size_t n = f->at < bytes.size() ? bytes.size() - f->at : 0;
+    if (n > size)
+        n = size;
+    bytes.copy((char*)buffer, n, f->at);
+    f->at += n;
+    *got = (DWORD)n;
+    return TRUE;
+}
+
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* put, void*)
+{
+    ShimFile* f = (ShimFile*)file;
+    if (!f->writing)
+        return FALSE;
+    Files[f->path].append((const char*)buffer, size);
+    *put = size;
+    return TRUE;
+}
+
+BOOL FlushFileBuffers(HANDLE)
+{
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE handle)
+{
+    delete (ShimFile*)handle;
+    return TRUE;
+}
+
+DWORD GetFileAttributesA(const char* path)
+{
+    return Files.count(path) ? FILE_ATTRIBUTE_NORMAL : INVALID_FILE_ATTRIBUTES;
+}
+
+BOOL MoveFileExA(const char* from, const char* to, DWORD)
+{
+    if (!Files.count(from))
+        return FALSE;
+    Files[to] = Files[from];
+    Files.erase(from);
+    return TRUE;
+}
+
+BOOL DeleteFileA(const char* path)
+{
+    return Files.erase(path) > 0;
+}
+
+int MessageBoxA(HWND, const char*, const char*, UINT)
+{
+    return 1;
+}
+
+DWORD GetModuleFileNameA(void*, char* path, DWORD size)
+{
+    return (DWORD)snprintf(path, size, "C:\\Quellon\\quellon.exe");
+}
+
+HWND FindWindowA(const char*, const char*)
+{
+    return NULL;
+}

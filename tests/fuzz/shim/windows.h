@@ -1,0 +1,60 @@
+// The few Win32 types and calls that the profile store and the dispatcher
+// use, for a native Linux build of them under a fuzzing engine. Files live
+// in memory (win32_shim.cpp); no window is ever found.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+#include <stdio.h>
+
+#define WINAPI
+#define CALLBACK
+#define MAX_PATH 260
+
+typedef int BOOL;
+typedef unsigned long DWORD;
+typedef unsigned int UINT;
+typedef void* HANDLE;
+typedef struct ShimWindow* HWND;
+typedef struct ShimIcon* HICON;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef unsigned short WORD;
+
+typedef struct _SYSTEMTIME {
+    WORD wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds;
+} SYSTEMTIME;
+
+#define TRUE 1
+#define FALSE 0
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define GENERIC_READ 0x80000000ul
+#define GENERIC_WRITE 0x40000000ul
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define FILE_ATTRIBUTE_READONLY 0x01
+#define FILE_ATTRIBUTE_DIRECTORY 0x10
+#define FILE_ATTRIBUTE_NORMAL 0x80
+#define MOVEFILE_REPLACE_EXISTING 0x01
+#define MOVEFILE_WRITE_THROUGH 0x08
+#define MB_ICONERROR 0x10
+#define EWX_REBOOT 0x02
+#define EWX_POWEROFF 0x08
+#define VER_PLATFORM_WIN32_WINDOWS 1
+
+#define _snprintf snprintf
+#define _vsnprintf vsnprintf
+
+HANDLE CreateFileA(const char* path, DWORD access, DWORD share, void* security, DWORD disposition,
+                   DWORD attributes, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* got, void* overlapped);
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* put, void* overlapped);
+BOOL FlushFileBuffers(HANDLE file);
+BOOL CloseHandle(HANDLE handle);
+DWORD GetFileAttributesA(const char* path);
+BOOL MoveFileExA(const char* from, const char* to, DWORD flags);
+BOOL DeleteFileA(const char* path);
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
+DWORD GetModuleFileNameA(void* module, char* path, DWORD size);
+HWND FindWindowA(const char* windowClass, const char* title);
