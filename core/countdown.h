@@ -1,7 +1,15 @@
 // Tick countdowns shared between the thread that starts them and the tick
-// thread that steps them.
+// thread that steps them, and the event that wakes the tick thread when one
+// starts: with every countdown at 0 it sleeps on that event, not on a timer.
 #pragma once
 #include <windows.h>
+
+// Sets a countdown and wakes the tick thread. Any thread; never waits.
+void StartCountdown(volatile LONG* countdown, LONG ticks);
+
+// Waits until a countdown is started or ms pass; true when one was started.
+// Only the tick thread waits here.
+bool WaitForCountdownStart(DWORD ms);
 
 // Steps a running countdown down by one; nonzero when this step ended it.
 // A countdown restarted meanwhile by another thread is not stepped over:

@@ -138,7 +138,7 @@ void ShowOsdText(int32_t slot, const char* text)
     SelectObject(dc, oldFont);
     ReleaseDC(s->window, dc);
     LeaveCriticalSection(&OsdLock);
-    InterlockedExchange(&s->countdown, OsdSettings.Timeout * 50);
+    StartCountdown(&s->countdown, OsdCountdownTicks(OsdSettings.Timeout));
 
     int w = r.right - r.left;
     int h = r.bottom - r.top;
@@ -149,6 +149,14 @@ void ShowOsdText(int32_t slot, const char* text)
     SetWindowPos(s->window, HWND_TOPMOST, x, y, w, h, SWP_NOACTIVATE);
     ShowWindow(s->window, SW_SHOWNA);
     RedrawWindow(s->window, NULL, NULL, RDW_INVALIDATE);
+}
+
+int OsdCountdownsRunning()
+{
+    for (int32_t i = 0; i < CreatedSlots; ++i)
+        if (OsdSlots[i].countdown > 0)
+            return 1;
+    return 0;
 }
 
 void TickOsdSlots()

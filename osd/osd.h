@@ -19,12 +19,16 @@ void InitOsd();
 void CreateOsdSlot(uint8_t horizontalAnchor, uint8_t verticalAnchor,
                    double horizontalFraction, double verticalFraction);
 
-// Shows text (cut to 259 characters) in the slot for Timeout x 50 ticks.
-// Any thread; does nothing while the OSD is disabled.
+// Shows text (cut to 259 characters) in the slot for Timeout x 50 ticks
+// (see OsdCountdownTicks) and wakes the tick thread. Any thread; does
+// nothing while the OSD is disabled.
 void ShowOsdText(int32_t slot, const char* text);
 
 // One countdown step over all slots; hides those that reach 0.
 void TickOsdSlots();
+
+// Nonzero while any slot's countdown runs: the tick thread idles otherwise.
+int OsdCountdownsRunning();
 
 // A new font for the current TextSize and screen height.
 void CreateOsdFont();

@@ -13,7 +13,20 @@ int OsdPosition(uint8_t anchor, double fraction, int screen, int size)
 
 int OsdFontHeight(int32_t textSize, int screenHeight)
 {
-    return (int)((textSize * 0.005 + 0.05) * screenHeight);
+    double height = (textSize * 0.005 + 0.05) * screenHeight;
+    double largest = screenHeight > 1 ? screenHeight : 1;
+    if (height < 1)
+        return 1;
+    return height > largest ? (int)largest : (int)height;
+}
+
+int32_t OsdCountdownTicks(int32_t timeout)
+{
+    const int64_t step = 50;
+    int64_t ticks = (int64_t)timeout * step;
+    if (ticks < step)
+        return (int32_t)step;
+    return ticks > INT32_MAX ? INT32_MAX : (int32_t)ticks;
 }
 
 uint8_t OsdAlpha(int32_t opaque)

@@ -10,8 +10,17 @@ enum OsdAnchor { OsdAnchorStart = 1, OsdAnchorCentre = 2, OsdAnchorEnd = 3 };
 // integer division, the result truncated toward zero.
 int OsdPosition(uint8_t anchor, double fraction, int screen, int size);
 
-// Font cell height in pixels for a TextSize on a screen of the given height.
+// Font cell height in pixels for a TextSize on a screen of the given height,
+// kept within 1 and the screen height: settings.ini is taken unclamped, and
+// a huge or negative TextSize must neither overflow nor make a font larger
+// than the screen (which would take GDI ages and hide everything beneath).
 int OsdFontHeight(int32_t textSize, int screenHeight);
+
+// Ticks a text stays for a Timeout: Timeout x 50, formed in 64 bits. A
+// Timeout of 0 or below counts as one half-second step and a product beyond
+// 32 bits as the longest countdown, so that every text is hidden again:
+// a countdown of 0 or below would never end.
+int32_t OsdCountdownTicks(int32_t timeout);
 
 // Window alpha for an Opaque value: the low 8 bits of Opaque x 8 - 1.
 uint8_t OsdAlpha(int32_t opaque);

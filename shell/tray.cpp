@@ -23,9 +23,12 @@ static NOTIFYICONDATAA TrayIconData;
 static volatile LONG FlashCountdown;
 static UINT TaskbarCreatedMessage;
 
-// The record is changed by the receiver thread (flash), the tick thread
-// (restore) and the main thread (re-adding): one at a time, with the call
-// that hands it to the shell, so that the last icon set is the one shown.
+enum { TickMs = 10 };
+
+// Only the tick thread and the main thread hand the record to the shell,
+// one at a time, so that the last icon set is the one shown. The receiver
+// thread never does: one NIM_MODIFY waits for the shell's tray to redraw
+// (milliseconds), and every action of the key would wait behind it.
 static CRITICAL_SECTION TrayLock;
 static const BOOL TrayLockReady = (InitializeCriticalSection(&TrayLock), TRUE);
 
@@ -53,17 +56,37 @@ HICON TrayIconShown()
 
 void FlashTrayIcon()
 {
-    NotifyTray(NIM_MODIFY, FlashIcon);
-    InterlockedExchange(&FlashCountdown, FlashTicks);
+    // The tick thread shows the flash icon at its next tick.
+    StartCountdown(&FlashCountdown, FlashTicks);
 }
 
+// The flash icon while the flash countdown runs, else the normal one; the
+// shell is told only when that changes. Tick thread only.
+static void ShowWantedTrayIcon()
+{
+    HICON wanted = FlashCountdown > 0 ? FlashIcon : NormalIcon;
+    if (wanted != TrayIconData.hIcon)
+        NotifyTray(NIM_MODIFY, wanted);
+}
+
+// Ticks only while the flash or an OSD countdown runs; otherwise it sleeps
+// until FlashTrayIcon or ShowOsdText starts one, so that an idle program
+// does not wake a hundred times a second. A new flash is shown at the first
+// tick after the key press rather than at once: by then the key's actions
+// have had the machine to themselves, instead of sharing it with the shell
+// redrawing its tray, and 10 ms is less than one frame of the screen.
 static DWORD WINAPI TickThread(LPVOID)
 {
     for (;;) {
+        if (FlashCountdown <= 0 && !OsdCountdownsRunning()) {
+            WaitForCountdownStart(INFINITE);
+            continue;
+        }
+        Sleep(TickMs);
+        ShowWantedTrayIcon();
         if (StepCountdown(&FlashCountdown))
-            NotifyTray(NIM_MODIFY, NormalIcon);
+            ShowWantedTrayIcon();
         TickOsdSlots();
-        Sleep(10);
     }
 }
 

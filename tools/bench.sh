@@ -1,11 +1,93 @@
 #!/usr/bin/env bash
-# Runs the benchmarks against the release (i686) build under Wine: the
-# key-press latency as the card maker's reminder sees it.
-#   bash tools/bench.sh [presses]
+# Runs the benchmarks against the release (i686) build under Wine, each
+# beside a floor measured in the same run (docs/PERFORMANCE.md keeps the
+# figures):
+#   key latency and throughput of a key bound to one "Send Message"
+#   (quellon.exe, a minimal receiver, the plain Sleep(50) loop);
+#   idle CPU time, thread wake-ups and resident memory, measured from the
+#   Linux side (Wine reports no other process's times);
+#   the size of the release quellon.exe.
+#   bash tools/bench.sh [presses]        (1000 by default)
+# QUELLON_IDLE_SECONDS sets the idle span (30 by default).
 set -euo pipefail
 # shellcheck source=wine-env.sh
 . "$(dirname "$0")/wine-env.sh"
 
-qn_build i686 --target key_latency
+presses="${1:-1000}"
+idle="${QUELLON_IDLE_SECONDS:-30}"
+bin="$QUELLON_BUILD_ROOT/i686"
+qn_build i686 --target quellon key_latency minimal_receiver >/dev/null
 qn_start_wine
-"$WINE64" "$QUELLON_BUILD_ROOT/i686/tests/key_latency.exe" "${1:-200}"
+
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')," \
+     "$("$WINE64" --version), load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+
+status=0
+"$WINE64" "$bin/tests/key_latency.exe" "$presses" || status=$?
+echo
+
+# The Linux process of a Windows program: started in a folder of its own,
+# it is the one whose working directory is that folder.
+linux_pid() {
+  local dir="$1" exe="$2" p
+  for p in /proc/[0-9]*; do
+    if [ "$(readlink "$p/cwd" 2>/dev/null)" = "$dir" ] && tr '\0' ' ' < "$p/cmdline" 2>/dev/null | grep -qi "$exe"; then
+      basename "$p"
+      return 0
+    fi
+  done
+  return 1
+}
+
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+wakeups() {
+  cat /proc/"$1"/task/*/status 2>/dev/null |
+    awk '/^(voluntary|nonvoluntary)_ctxt_switches/ { n += $2 } END { print n }'
+}
+
+start_idle() {
+  local dir="$1" exe="$2"
+  cp "$3" "$dir/"
+  (cd "$dir" && exec "$WINE64" "$exe" >/dev/null 2>&1) &
+}
+
+qdir="$(mktemp -d "$QUELLON_BUILD_ROOT/idle-quellon.XXXXXX")"
+mdir="$(mktemp -d "$QUELLON_BUILD_ROOT/idle-minimal.XXXXXX")"
+trap 'qn_cleanup; rm -rf "$qdir" "$mdir"' EXIT
+start_idle "$qdir" quellon.exe "$bin/quellon.exe"
+start_idle "$mdir" minimal_receiver.exe "$bin/tests/minimal_receiver.exe"
+sleep 5    # start-up done
+qpid="$(linux_pid "$qdir" quellon.exe)"
+mpid="$(linux_pid "$mdir" minimal_receiver.exe)"
+hz="$(getconf CLK_TCK)"
+declare -A cpu0 wake0 rss threads
+for p in "$qpid" "$mpid"; do
+  cpu0[$p]="$(cpu_ticks "$p")"
+  wake0[$p]="$(wakeups "$p")"
+  rss[$p]="$(awk '/^VmRSS/ { print $2 }' "/proc/$p/status")"
+  threads[$p]="$(ls "/proc/$p/task" | wc -l)"
+done
+sleep "$idle"
+echo "Idle: ${idle} s after start-up, measured from Linux (/proc/PID/stat, the tasks' context switches)"
+printf '  %-18s %12s %14s %12s %8s\n' "" "CPU (ms/s)" "wake-ups/s" "RSS (KB)" "threads"
+declare -A cpu wake
+for p in "$qpid" "$mpid"; do
+  cpu[$p]="$(awk -v a="${cpu0[$p]}" -v b="$(cpu_ticks "$p")" -v hz="$hz" -v s="$idle" \
+             'BEGIN { printf "%.2f", (b - a) * 1000 / hz / s }')"
+  wake[$p]="$(awk -v a="${wake0[$p]}" -v b="$(wakeups "$p")" -v s="$idle" 'BEGIN { printf "%.1f", (b - a) / s }')"
+done
+printf '  %-18s %12s %14s %12s %8s\n' "quellon.exe" "${cpu[$qpid]}" "${wake[$qpid]}" "${rss[$qpid]}" "${threads[$qpid]}"
+printf '  %-18s %12s %14s %12s %8s\n' "minimal receiver" "${cpu[$mpid]}" "${wake[$mpid]}" "${rss[$mpid]}" "${threads[$mpid]}"
+verdict() { if awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'; then echo met; else echo "NOT met"; status=2; fi; }
+echo "  goal: wake-ups no more than the minimal receiver's: $(verdict "${wake[$qpid]}" "${wake[$mpid]}")"
+# The kernel counts CPU time in clock ticks: one tick over the span is the resolution.
+tick="$(awk -v hz="$hz" -v s="$idle" 'BEGIN { printf "%.2f", 1000 / hz / s }')"
+echo "  goal: CPU no more than the minimal receiver's, within one clock tick ($tick ms/s):" \
+     "$(verdict "${cpu[$qpid]}" "$(awk -v a="${cpu[$mpid]}" -v t="$tick" 'BEGIN { print a + t }')")"
+echo
+
+size="$(stat -c %s "$bin/quellon.exe")"
+echo "Release quellon.exe: $size bytes; goal under 100 KB (102400 bytes): $(verdict "$size" 102399)"
+exit "$status"

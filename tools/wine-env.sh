@@ -103,3 +103,11 @@ qn_start_wineserver() {
   "$WINESERVER" -p
   "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null
 }
+
+# Without a sound card Wine has no audio device at all: offer ALSA's null
+# device instead, so that the volume actions have a mixer to work on.
+qn_null_audio_without_card() {
+  if ! grep -qs '^ *[0-9]' /proc/asound/cards; then
+    export ALSA_CONFIG_PATH="$QUELLON_ROOT/tests/tools/alsa-null.conf"
+  fi
+}

@@ -1,52 +1,266 @@
-// Key-press latency benchmark: how long the card maker's reminder waits for
-// quellon.exe to take a key press. Starts quellon.exe, sends key codes to
-// its "Trick Wnd" with SendMessageA as the reminder does, and prints the
-// median and 95th percentile of the round trips. Codes that name no key are
-// used, so that no action adds to the time: what is measured is how soon the
-// receiver takes the message.
+// Key-press benchmarks, run by tools/bench.sh (never by CTest): a key bound
+// to one "Send Message", pressed the way the card maker's reminder does
+// (SendMessageA 0x0A00 to the "Trick Wnd"), timed from the send to the
+// message's arrival at a window of this program. quellon.exe is measured
+// beside floors from the same run: minimal_receiver.exe with the same
+// event-driven loop, and with the plain Sleep(50) loop. All three run at
+// once and take the presses in turn.
 //   key_latency.exe [presses]
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
+#include "core/profile.h"
 #include "tests/support/process.h"
 #include "tests/support/quellon_run.h"
 
-int main(int argc, char** argv)
+enum {
+    KeyA = 5, KeyB = 6,              // codes of CH1 and CH2
+    KeyIndexA = 4, KeyIndexB = 5,
+    MessageA = WM_APP + 1, MessageB = WM_APP + 2,
+    SendMessageType = 32,
+    FlashOverMs = 60,    // with three subjects in turn, over 160 ms between two presses of one
+};
+static const char TargetClass[] = "QuellonBenchTarget";
+
+// The window the bound "Send Message" posts to, on a thread of its own.
+static volatile LONG Arrivals[2];
+static LARGE_INTEGER LastArrival;
+static HANDLE ArrivalEvent;
+
+static double Now()
 {
-    int presses = argc > 1 ? atoi(argv[1]) : 200;
+    static LARGE_INTEGER freq;
+    if (!freq.QuadPart)
+        QueryPerformanceFrequency(&freq);
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart * 1000.0 / freq.QuadPart;
+}
+
+static LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == MessageA || m == MessageB) {
+        QueryPerformanceCounter(&LastArrival);
+        InterlockedIncrement(&Arrivals[m - MessageA]);
+        SetEvent(ArrivalEvent);
+        return 0;
+    }
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+static DWORD WINAPI TargetThread(LPVOID ready)
+{
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.lpfnWndProc = TargetProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = TargetClass;
+    RegisterClassA(&wc);
+    CreateWindowExA(0, TargetClass, "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, wc.hInstance, NULL);
+    SetEvent((HANDLE)ready);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    return 0;
+}
+
+static bool WriteBenchProfile(const std::string& dir)
+{
+    static KeyActions keys[RemoteKeyCount];
+    const int index[2] = { KeyIndexA, KeyIndexB };
+    const int message[2] = { MessageA, MessageB };
+    for (int i = 0; i < 2; ++i) {
+        ActionRecord& r = keys[index[i]].slot[0];
+        r.type = SendMessageType;
+        lstrcpynA(r.windowClass, TargetClass, sizeof r.windowClass);
+        r.number = message[i];
+    }
+    return WriteWholeFile(dir + "profile.cfg", std::string((const char*)keys, sizeof keys));
+}
+
+struct Subject {
+    const char* label;
+    const char* args;    // NULL: quellon.exe itself
     QuellonRun run;
-    if (!StartQuellon(&run)) {
-        fprintf(stderr, "quellon.exe did not start\n");
-        return 1;
+    HWND trick;
+};
+
+static bool StartSubject(Subject* s)
+{
+    std::string dir = MakeTempDir("bench");
+    if (!WriteBenchProfile(dir))
+        return false;
+    if (!s->args) {
+        if (!StartQuellon(&s->run, dir))
+            return false;
+    } else {
+        s->run.dir = dir;
+        std::string exe = dir + "minimal_receiver.exe";
+        if (!CopyFileA((TestBinDir() + "minimal_receiver.exe").c_str(), exe.c_str(), FALSE) ||
+            !StartProgram("\"" + exe + "\" " + s->args, dir, &s->run.pi))
+            return false;
     }
-    HWND trick = WaitForWindow("Zorv@Video(^0^)", "Trick Wnd", 5000);
-    if (!trick) {
-        fprintf(stderr, "no Trick Wnd\n");
-        CleanUpQuellon(&run);
-        return 1;
-    }
+    s->trick = WaitForTrick(s->run, true, 10000);
+    Sleep(500);    // let start-up settle
+    return s->trick != NULL;
+}
+
+static void StopSubject(Subject* s)
+{
+    if (!s->args)
+        QuitQuellon(&s->run);
+    CleanUpQuellon(&s->run);
+}
+
+struct Latency {
+    double median, p99, slowest;
+    int lost;
+};
+
+static Latency Summarise(std::vector<double> ms, int lost)
+{
+    Latency r = { 0, 0, 0, lost };
+    if (ms.empty())
+        return r;
+    std::sort(ms.begin(), ms.end());
+    r.median = ms[ms.size() / 2];
+    r.p99 = ms[ms.size() * 99 / 100];
+    r.slowest = ms.back();
+    return r;
+}
+
+// Presses go to the subjects in turn, so that the load of a shared machine
+// falls on all of them alike.
+static void MeasureLatency(Subject* subjects, int count, int presses, Latency* out)
+{
+    std::vector<std::vector<double> > ms(count);
+    std::vector<int> lost(count, 0);
     LARGE_INTEGER freq;
     QueryPerformanceFrequency(&freq);
-    std::vector<double> ms;
-    for (int i = 0; i < presses; ++i) {
-        // Presses arrive at random moments of the receiver's 50 ms pass.
-        Sleep((DWORD)(rand() % 50));
-        LARGE_INTEGER a, b;
-        QueryPerformanceCounter(&a);
-        SendMessageA(trick, 0x0A00, 21, 0);
-        QueryPerformanceCounter(&b);
-        ms.push_back((b.QuadPart - a.QuadPart) * 1000.0 / freq.QuadPart);
-    }
-    std::sort(ms.begin(), ms.end());
-    printf("key presses: %d\n", presses);
-    printf("median round trip: %.3f ms\n", ms[ms.size() / 2]);
-    printf("95th percentile:   %.3f ms\n", ms[ms.size() * 95 / 100]);
-    printf("slowest:           %.3f ms\n", ms.back());
-    QuitQuellon(&run);
-    CleanUpQuellon(&run);
+    for (int i = 0; i < presses; ++i)
+        for (int k = 0; k < count; ++k) {
+            // Presses land at random moments of the loop's pass, and each finds
+            // the previous flash of the tray icon over, so that it pays for one.
+            Sleep((DWORD)(FlashOverMs + rand() % 50));
+            ResetEvent(ArrivalEvent);
+            LARGE_INTEGER sent;
+            QueryPerformanceCounter(&sent);
+            SendMessageA(subjects[k].trick, 0x0A00, KeyA, 0);
+            if (WaitForSingleObject(ArrivalEvent, 5000) != WAIT_OBJECT_0) {
+                ++lost[k];
+                continue;
+            }
+            ms[k].push_back((LastArrival.QuadPart - sent.QuadPart) * 1000.0 / freq.QuadPart);
+        }
+    for (int k = 0; k < count; ++k)
+        out[k] = Summarise(ms[k], lost[k]);
+}
+
+struct Sender {
+    HWND trick;
+    WPARAM code;
+    int presses;
+    HANDLE go;
+};
+
+static DWORD WINAPI SenderThread(LPVOID arg)
+{
+    Sender* s = (Sender*)arg;
+    WaitForSingleObject(s->go, INFINITE);
+    for (int i = 0; i < s->presses; ++i)
+        SendMessageA(s->trick, 0x0A00, s->code, 0);
     return 0;
+}
+
+struct Throughput {
+    double perSecond;
+    long lost;
+};
+
+// Two senders at once, each pressing its own key as fast as it is taken.
+static Throughput MeasureThroughput(HWND trick, int presses)
+{
+    Arrivals[0] = Arrivals[1] = 0;
+    HANDLE go = CreateEventA(NULL, TRUE, FALSE, NULL);
+    Sender senders[2] = { { trick, KeyA, presses, go }, { trick, KeyB, presses, go } };
+    HANDLE threads[2];
+    for (int i = 0; i < 2; ++i)
+        threads[i] = CreateThread(NULL, 0, SenderThread, &senders[i], 0, NULL);
+    Sleep(100);
+    double start = Now();
+    SetEvent(go);
+    WaitForMultipleObjects(2, threads, TRUE, INFINITE);
+    for (int i = 0; i < 500 && Arrivals[0] + Arrivals[1] < 2 * presses; ++i)
+        Sleep(10);
+    LARGE_INTEGER freq;
+    QueryPerformanceFrequency(&freq);
+    double end = LastArrival.QuadPart * 1000.0 / freq.QuadPart;
+    for (HANDLE t : threads)
+        CloseHandle(t);
+    CloseHandle(go);
+    Throughput r;
+    r.lost = 2L * presses - (Arrivals[0] + Arrivals[1]);
+    r.perSecond = 2.0 * presses * 1000.0 / (end - start);
+    return r;
+}
+
+static const char* Verdict(bool met)
+{
+    return met ? "met" : "NOT met";
+}
+
+int main(int argc, char** argv)
+{
+    int presses = argc > 1 ? atoi(argv[1]) : 1000;
+    if (presses < 10)
+        presses = 10;
+    ArrivalEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
+    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
+    CreateThread(NULL, 0, TargetThread, ready, 0, NULL);
+    WaitForSingleObject(ready, 5000);
+
+    Subject subjects[3] = {
+        { "quellon.exe", NULL, QuellonRun(), NULL },
+        { "minimal receiver", "", QuellonRun(), NULL },
+        { "Sleep(50) loop", "sleep50", QuellonRun(), NULL },
+    };
+    Latency lat[3];
+    Throughput put[2];
+    for (int i = 0; i < 3; ++i)
+        if (!StartSubject(&subjects[i])) {
+            fprintf(stderr, "%s did not start\n", subjects[i].label);
+            return 1;
+        }
+    MeasureLatency(subjects, 3, presses, lat);
+    for (int i = 0; i < 2; ++i)
+        put[i] = MeasureThroughput(subjects[i].trick, presses);
+    for (int i = 0; i < 3; ++i)
+        StopSubject(&subjects[i]);
+
+    printf("Key latency: %d presses of CH1 bound to one \"Send Message\", from the\n"
+           "reminder's send to the message's arrival (ms)\n", presses);
+    printf("  %-18s %9s %9s %9s %6s\n", "", "median", "99th", "slowest", "lost");
+    for (int i = 0; i < 3; ++i)
+        printf("  %-18s %9.3f %9.3f %9.3f %6d\n", subjects[i].label, lat[i].median, lat[i].p99,
+               lat[i].slowest, lat[i].lost);
+    double medianRatio = lat[0].median / lat[1].median;
+    double p99Ratio = lat[0].p99 / lat[1].p99;
+    double sleepRatio = lat[2].median / lat[0].median;
+    printf("  goal: median within 1.5 x the minimal receiver's: %.2f x, %s\n", medianRatio,
+           Verdict(medianRatio <= 1.5));
+    printf("  goal: 99th percentile within 1.5 x the minimal receiver's: %.2f x, %s\n", p99Ratio,
+           Verdict(p99Ratio <= 1.5));
+    printf("  goal: median 50 x faster than the Sleep(50) loop's: %.0f x, %s\n", sleepRatio,
+           Verdict(sleepRatio >= 50));
+    printf("Throughput: two senders at once, %d presses each, each key bound to one \"Send Message\"\n",
+           presses);
+    for (int i = 0; i < 2; ++i)
+        printf("  %-18s %9.0f presses/s, %ld lost\n", subjects[i].label, put[i].perSecond, put[i].lost);
+    bool met = medianRatio <= 1.5 && p99Ratio <= 1.5 && sleepRatio >= 50 && put[0].lost == 0;
+    return met ? 0 : 2;
 }

@@ -38,6 +38,29 @@ TEST(OsdPlacement, FontHeightFollowsTextSizeAndScreenHeight)
     EXPECT_EQ(115, OsdFontHeight(20, 768));    // stored values are not clamped
 }
 
+// settings.ini is read unclamped: whatever it holds, a text must hide again,
+// the font must fit the screen and nothing may overflow.
+TEST(OsdPlacement, StoredExtremesGiveAFiniteCountdownAUsableFontAndAnAlpha)
+{
+    struct { int32_t value; int32_t ticks; int fontHeight; int alpha; } cases[] = {
+        { 3, 150, 49, 23 },
+        { 1, 50, 42, 7 },
+        { 0, 50, 38, 255 },                        // alpha: low 8 bits of -1
+        { -1, 50, 34, 247 },
+        { -10, 50, 1, 175 },                       // (-0.05 + 0.05) x H: under 1 pixel
+        { -1000, 50, 1, 191 },
+        { INT32_MIN, 50, 1, 255 },
+        { 42949672, 2147483600, 768, 63 },         // the last product that fits
+        { 42949673, INT32_MAX, 768, 71 },          // x 50 would overflow 32 bits
+        { INT32_MAX, INT32_MAX, 768, 247 },
+    };
+    for (auto& c : cases) {
+        EXPECT_EQ(c.ticks, OsdCountdownTicks(c.value)) << c.value;
+        EXPECT_EQ(c.fontHeight, OsdFontHeight(c.value, 768)) << c.value;
+        EXPECT_EQ(c.alpha, OsdAlpha(c.value)) << c.value;
+    }
+}
+
 TEST(OsdPlacement, AlphaIsTheLowByteOfOpaqueTimesEightMinusOne)
 {
     EXPECT_EQ(255, OsdAlpha(32));
@@ -236,6 +259,13 @@ TEST(OsdWindows, SecondTextRestartsTheCountdown)
     OsdSettings.Timeout = 6;
     ShowOsdText(2, "PAUSE");
     EXPECT_EQ(300, OsdCountdown(2));
+    // A stored Timeout of 0 or below still hides the text after one step.
+    OsdSettings.Timeout = -7;
+    ShowOsdText(2, "STOP");
+    for (int t = 0; t < 50; ++t)
+        TickOsdSlots();
+    EXPECT_FALSE(IsWindowVisible(OsdWindow(2)));
+    EXPECT_EQ(0, OsdCountdownsRunning());
 }
 
 TEST(OsdWindows, MissingSlotsAndTheDisabledOsdChangeNothing)

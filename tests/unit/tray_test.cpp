@@ -8,6 +8,7 @@
 
 #include "config/settings.h"
 #include "core/vendor_apps.h"
+#include "osd/osd.h"
 #include "shell/active.h"
 #include "shell/app_state.h"
 #include "shell/router.h"
@@ -17,6 +18,7 @@
 #include "tests/support/message_box.h"
 #include "tests/support/process.h"
 #include "tests/support/standin.h"
+#include "tests/support/threads.h"
 
 namespace {
 
@@ -76,6 +78,17 @@ bool FlashOver(void*)
     return TrayFlashCountdown() == 0 && TrayIconShown() == NormalIcon;
 }
 
+DWORD WINAPI FlashFromReceiver(LPVOID)
+{
+    FlashTrayIcon();
+    return 0;
+}
+
+bool FlashShown(void*)
+{
+    return TrayIconShown() == FlashIcon;
+}
+
 }  // namespace
 
 TEST(TrayIcon, AddedWithTheNormalIconAndRemovedAtTheEnd)
@@ -95,7 +108,7 @@ TEST(TrayIcon, FlashLastsFifteenTicks)
     SetUpTray();
     DWORD start = GetTickCount();
     FlashTrayIcon();
-    EXPECT_EQ(FlashIcon, TrayIconShown());
+    EXPECT_TRUE(WaitUntil(FlashShown, NULL, 1000));
     EXPECT_LE(TrayFlashCountdown(), FlashTicks);
     EXPECT_GT(TrayFlashCountdown(), 0);
     ASSERT_TRUE(WaitUntil(FlashOver, NULL, 3000));
@@ -114,6 +127,57 @@ TEST(TrayIcon, SecondPressDuringAFlashRestartsIt)
     EXPECT_EQ(FlashIcon, TrayIconShown());
     ASSERT_TRUE(WaitUntil(FlashOver, NULL, 3000));
     EXPECT_GE(GetTickCount() - second, 140u);
+    RemoveTrayIcon();
+}
+
+// The key path must not wait for the shell: with the shell's tray held
+// still, a flash still returns at once and shows once the tray answers;
+// and the tick thread, idle meanwhile, wakes for the next flash.
+TEST(TrayIcon, FlashWaitsForNeitherTheShellNorAnIdleTickThread)
+{
+    SetUpTray();
+    PumpMessagesFor(300);    // every countdown at 0: the tick thread sleeps
+    HWND shell = FindWindowA("Shell_TrayWnd", NULL);
+    ASSERT_TRUE(shell != NULL);
+    HANDLE held = SuspendWindowThread(shell);
+    // From a thread of its own, as the receiver does: a flash that waited
+    // for the shell would otherwise hang the test itself.
+    HANDLE flash = CreateThread(NULL, 0, FlashFromReceiver, NULL, 0, NULL);
+    DWORD returned = WaitForSingleObject(flash, 200);
+    Sleep(300);
+    ResumeWindowThread(held);
+    WaitForSingleObject(flash, 10000);
+    CloseHandle(flash);
+    EXPECT_EQ(WAIT_OBJECT_0, returned) << "the flash waited for the shell";
+    EXPECT_TRUE(WaitUntil(FlashOver, NULL, 3000));
+    PumpMessagesFor(300);
+    FlashTrayIcon();
+    EXPECT_TRUE(WaitUntil(FlashShown, NULL, 1000));
+    EXPECT_TRUE(WaitUntil(FlashOver, NULL, 3000));
+    RemoveTrayIcon();
+}
+
+bool OsdHidden(void*)
+{
+    return !IsWindowVisible(OsdWindow(0));
+}
+
+// Idle, the tick thread sleeps until a text is shown, then counts its
+// Timeout x 50 ticks of at least 10 ms each.
+TEST(TrayIcon, IdleTickThreadWakesForAnOsdText)
+{
+    SetUpTray();
+    OsdSettings.Enable = 1;
+    OsdSettings.Timeout = 1;
+    InitOsd();
+    CreateOsdSlot(1, 1, 0.01, 0.025);
+    PumpMessagesFor(300);
+    DWORD start = GetTickCount();
+    ShowOsdText(0, "PLAY");
+    EXPECT_TRUE(IsWindowVisible(OsdWindow(0)));
+    ASSERT_TRUE(WaitUntil(OsdHidden, NULL, 5000));
+    EXPECT_GE(GetTickCount() - start, 480u);
+    EXPECT_EQ(0, OsdCountdown(0));
     RemoveTrayIcon();
 }
 

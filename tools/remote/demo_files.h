@@ -1,0 +1,7 @@
+// The demonstration profile.cfg and settings.ini that the run command puts
+// beside quellon.exe for someone trying Quellon without the TV card.
+#pragma once
+
+// Writes each of the two files into dir (ending in a backslash) only when
+// it does not exist yet. Returns how many files were written, -1 on failure.
+int WriteDemoFiles(const char* dir);
