@@ -2,8 +2,9 @@
 // bytes (the rest stays "None"), each slot runs at most its one executor
 // with texts that end inside their fields, the Configuration dialog's
 // details view shows every record and stores any typed texts without
-// writing outside a field, and the save writes back exactly what was loaded. Memory errors are the sanitizers' (native) or the
-// debugger's and the crash's (Wine) to find.
+// writing outside a field, and the save writes back exactly what was
+// loaded. Memory errors are the sanitizers' (native) or the debugger's and
+// the crash's (Wine) to find.
 #include "tests/fuzz/profile_fuzz.h"
 
 #include <windows.h>
