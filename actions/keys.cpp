@@ -2,6 +2,7 @@
 // through SendInput, optionally into a window brought to the front first.
 #include "actions/keys.h"
 
+#include "core/peer_send.h"
 #include "shell/app_state.h"
 
 // One row per event, in the order they are sent: the modifier presses, the
@@ -100,6 +101,17 @@ static bool InFront(HWND window)
     return GetForegroundWindow() == window;
 }
 
+// Wine moves another thread's window to the front by a message sent to that
+// thread and waits for it without limit: a window that stopped answering
+// would hold the receiver thread, and every later key press, for ever. One
+// bounded WM_NULL finds such a window first.
+static bool Answers(HWND window)
+{
+    return SendToPeer(window, WM_NULL, 0, 0, NULL);
+}
+
+static HWND MoveToFront(HWND window);
+
 void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
 {
     if (!target && (flags & OnlyIfWindowFound))
@@ -109,7 +121,11 @@ void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
     if (target) {
         if (target != current && (flags & OnlyIfActive))
             return;
-        previous = BringWindowToFront(target);
+        // A target that does not answer cannot come to the front: its keys
+        // would land in whatever window is there.
+        if (target != current && !Answers(target))
+            return;
+        previous = MoveToFront(target);
         if (previous != target)
             WaitFor(InFront, target, ActivationTimeoutMs);
     }
@@ -128,6 +144,14 @@ void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
 }
 
 HWND BringWindowToFront(HWND window)
+{
+    HWND foreground = GetForegroundWindow();
+    if (window == foreground || !Answers(window))
+        return foreground;
+    return MoveToFront(window);
+}
+
+static HWND MoveToFront(HWND window)
 {
     HWND foreground = GetForegroundWindow();
     if (window == foreground)

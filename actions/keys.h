@@ -14,8 +14,11 @@ enum KeyComboFlags {
     OnlyIfActive = 0x40,
 };
 
-// target may be NULL (keys go to the focused window); vk 0 sends the modifiers alone.
+// target may be NULL (keys go to the focused window); vk 0 sends the
+// modifiers alone. A target that does not answer gets nothing.
 void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags);
 
-// Makes window the foreground window; returns the window that had the foreground before.
+// Makes window the foreground window; returns the window that had the
+// foreground before. A window that does not answer within the peer time-out
+// is left where it is.
 HWND BringWindowToFront(HWND window);

@@ -126,28 +126,12 @@ static int ChangeSlot1Type() { return ChangeSlotType(1); }
 static int ChangeSlot2Type() { return ChangeSlotType(2); }
 static int ChangeSlot3Type() { return ChangeSlotType(3); }
 
-// Record texts may fill their field without a terminator (profile.cfg is
-// read as it stands): they are shown through a terminated copy.
-static void ShowRecordText(int id, const char* field, size_t width)
-{
-    char text[ProgramPathWidth];
-    ReadField(text, field, width);
-    SetDlgItemTextA(ConfigDialog, id, text);
-}
-
-static void ShowRecordNumber(int id, int32_t value)
-{
-    char text[16];
-    FormatSlotNumber(value, text, sizeof text);
-    SetDlgItemTextA(ConfigDialog, id, text);
-}
-
-static void ShowWindowTexts(const ActionRecord& r)
+static void ShowWindowTexts(const SlotDetails& shown)
 {
     EnableControl(IDC_WINDOW_CLASS, TRUE);
     EnableControl(IDC_WINDOW_NAME, TRUE);
-    ShowRecordText(IDC_WINDOW_CLASS, r.windowClass, WindowClassWidth);
-    ShowRecordText(IDC_WINDOW_NAME, r.windowName, WindowNameWidth);
+    SetDlgItemTextA(ConfigDialog, IDC_WINDOW_CLASS, shown.windowClass);
+    SetDlgItemTextA(ConfigDialog, IDC_WINDOW_NAME, shown.windowName);
 }
 
 static int ShowSlotDetails(int slot)
@@ -156,31 +140,33 @@ static int ShowSlotDetails(int slot)
     EnableControl(IDC_FIND_WINDOW, TRUE);
     SelectedSlot = slot;
     const ActionRecord& r = RecordOf(SelectedKey, slot);
+    static SlotDetails shown;    // 3.5 KB, main thread only
+    FormatDetailsOfRecord(r, &shown);
     switch (r.type) {
     case ActionExecuteProgram:
         EnableControl(IDC_PROGRAM_PATH, TRUE);
         EnableControl(IDC_PARAMETERS, TRUE);
         EnableControl(IDC_BROWSE, TRUE);
-        ShowRecordText(IDC_PROGRAM_PATH, r.programPath, ProgramPathWidth);
-        ShowRecordText(IDC_PARAMETERS, r.parameters, ParametersWidth);
+        SetDlgItemTextA(ConfigDialog, IDC_PROGRAM_PATH, shown.programPath);
+        SetDlgItemTextA(ConfigDialog, IDC_PARAMETERS, shown.parameters);
         break;
     case ActionSendMessage: {
-        ShowWindowTexts(r);
+        ShowWindowTexts(shown);
         static const int Numbers[] = { IDC_MSG_NUMBER, IDC_MSG_WPARAM, IDC_MSG_LPARAM };
         EnableControls(Numbers, 3, TRUE);
-        ShowRecordNumber(IDC_MSG_NUMBER, r.number);
-        ShowRecordNumber(IDC_MSG_WPARAM, r.wParam);
-        ShowRecordNumber(IDC_MSG_LPARAM, r.lParam);
+        SetDlgItemTextA(ConfigDialog, IDC_MSG_NUMBER, shown.number);
+        SetDlgItemTextA(ConfigDialog, IDC_MSG_WPARAM, shown.wParam);
+        SetDlgItemTextA(ConfigDialog, IDC_MSG_LPARAM, shown.lParam);
         break;
     }
     case ActionVirtualKey:
         EnableControl(IDC_VIRTUAL_KEY, TRUE);
         for (const KeyFlagBox& box : KeyFlagBoxes)
             EnableControl(box.id, TRUE);
-        SendToControl(IDC_VIRTUAL_KEY, CB_SETCURSEL, ListRow(r.number, VirtualKeyCount), 0);
+        SendToControl(IDC_VIRTUAL_KEY, CB_SETCURSEL, (WPARAM)(INT_PTR)shown.virtualKeyRow, 0);
         for (const KeyFlagBox& box : KeyFlagBoxes)
-            CheckDlgButton(ConfigDialog, box.id, (r.wParam & box.bit) ? BST_CHECKED : BST_UNCHECKED);
-        ShowWindowTexts(r);
+            CheckDlgButton(ConfigDialog, box.id, (shown.keyFlags & box.bit) ? BST_CHECKED : BST_UNCHECKED);
+        ShowWindowTexts(shown);
         break;
     default:
         break;

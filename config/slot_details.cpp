@@ -59,6 +59,19 @@ int32_t ParseSlotNumber(const char* text)
     return (int32_t)(uint32_t)value;
 }
 
+void FormatDetailsOfRecord(const ActionRecord& r, SlotDetails* d)
+{
+    ReadField(d->programPath, r.programPath, ProgramPathWidth);
+    ReadField(d->parameters, r.parameters, ParametersWidth);
+    ReadField(d->windowClass, r.windowClass, WindowClassWidth);
+    ReadField(d->windowName, r.windowName, WindowNameWidth);
+    FormatSlotNumber(r.number, d->number, DetailsTextSize);
+    FormatSlotNumber(r.wParam, d->wParam, DetailsTextSize);
+    FormatSlotNumber(r.lParam, d->lParam, DetailsTextSize);
+    d->virtualKeyRow = r.number >= 0 && r.number < VirtualKeyCount ? r.number : NoVirtualKeyRow;
+    d->keyFlags = r.wParam & AllKeyFlags;
+}
+
 static void StoreWindowTexts(const SlotDetails& d, ActionRecord* r)
 {
     CopyText(r->windowClass, WindowClassWidth, d.windowClass);

@@ -43,6 +43,13 @@ void FormatSlotNumber(int32_t value, char* out, size_t size);
 // anything that is not a number and anything above 4294967295 give 0.
 int32_t ParseSlotNumber(const char* text);
 
+// What the details view shows of a record: its texts through terminated
+// copies (a text that fills its field loses the field's last byte, as
+// everywhere a record's text is read), its numbers as FormatSlotNumber
+// writes them, the virtual-key row (NoVirtualKeyRow when the number names
+// no key) and the bits of the key-flag boxes.
+void FormatDetailsOfRecord(const ActionRecord& record, SlotDetails* details);
+
 // Stores what "Set" takes for the record's type; other types store nothing.
 // Texts are cut to their field's width minus one, and the bytes behind the
 // new terminator keep their old content. With no virtual-key row selected

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fuzzes the profile store and the dispatcher with libFuzzer (clang, with
+# Fuzzes the profile store, the dispatcher and the details view of the
+# Configuration dialog with libFuzzer (clang, with
 # AddressSanitizer and UndefinedBehaviorSanitizer), natively on Linux: the
 # same sources as quellon.exe, with a few Win32 calls served from memory
 # (tests/fuzz/shim/).
@@ -16,9 +17,10 @@ mkdir -p "$out/corpus"
 
 sources=(core/profile.cpp core/dispatcher.cpp core/text.cpp core/remote_keys.cpp
          core/catalogue.cpp actions/virtual_keys.cpp shell/app_state.cpp shell/active.cpp
+         config/slot_details.cpp
          tests/dispatcher/recorders.cpp tests/fuzz/shim/win32_shim.cpp tests/fuzz/profile_fuzz.cpp)
 exe="$out/profile_fuzz"
-newest="$(cd "$root" && ls -t "${sources[@]}" tests/fuzz/shim/windows.h core/*.h actions/*.h | head -1)"
+newest="$(cd "$root" && ls -t "${sources[@]}" tests/fuzz/shim/windows.h core/*.h actions/*.h config/*.h | head -1)"
 if [ ! -x "$exe" ] || [ "$root/$newest" -nt "$exe" ]; then
   (cd "$root" && clang++-14 -std=c++17 -g -O1 -fno-exceptions -fno-rtti -Wall -Wextra -Werror \
      -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \

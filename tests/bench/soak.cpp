@@ -1,6 +1,7 @@
 // Soak driver: starts quellon.exe in the given program folder with the OSD
-// on and keys bound to OSD feedback and to "Send Message" towards a window
-// of this program, presses keys as the card maker's reminder does, and
+// on and keys bound to OSD feedback, to a Winamp stand-in of this program
+// that answers its commands and queries, and to "Send Message" towards a
+// window of this program, presses keys as the card maker's reminder does, and
 // prints at intervals how many presses were made and delivered and what
 // Windows reports about the process (Wine reports 0 for handles and GDI/USER
 // objects: tools/soak.sh adds the Linux side).
@@ -17,6 +18,21 @@
 
 static const UINT SoakMessage = WM_APP + 30;
 static volatile LONG Delivered;
+static volatile LONG PlayerAnswers;    // Winamp commands and shuffle queries answered
+static LONG Shuffle;
+
+static LRESULT CALLBACK WinampProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_COMMAND || (m == WM_USER && lp == 250))
+        InterlockedIncrement(&PlayerAnswers);
+    if (m == WM_USER && lp == 250)
+        return Shuffle;
+    if (m == WM_USER && lp == 252)
+        Shuffle = (LONG)wp;
+    if (m == WM_COMMAND || m == WM_USER)
+        return 0;
+    return DefWindowProcA(w, m, wp, lp);
+}
 
 static LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
@@ -34,6 +50,10 @@ static DWORD WINAPI TargetThread(LPVOID ready)
     wc.lpszClassName = "QuellonSoakTarget";
     RegisterClassA(&wc);
     CreateWindowExA(0, wc.lpszClassName, "Soak", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
+    wc.lpfnWndProc = WinampProc;
+    wc.lpszClassName = "Winamp v1.x";
+    RegisterClassA(&wc);
+    CreateWindowExA(0, wc.lpszClassName, "Winamp", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
     SetEvent((HANDLE)ready);
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0)
@@ -42,13 +62,16 @@ static DWORD WINAPI TargetThread(LPVOID ready)
 }
 
 // VOL+ (code 4) and VOL- (8): volume and its bar; MUTE (20): mute; DISPL (22):
-// the time; PLAY (67): a player command with its status word. Each of them
-// also posts SoakMessage, so that every press is counted once.
+// the time; PLAY (67): Winamp's Play and its status word; NEXT (68): Winamp's
+// shuffle, queried and set, with its word. Each of them also posts
+// SoakMessage, so that every press is counted once.
+static const int32_t PlayerCodes[2] = { 67, 68 };
+
 static std::string SoakProfile(int32_t* codes, int* count)
 {
     static KeyActions keys[RemoteKeyCount];
     struct { int key; int32_t code; int32_t type; } binds[] = {
-        { 3, 4, 20 }, { 7, 8, 21 }, { 19, 20, 64 }, { 20, 22, 65 }, { 29, 67, 15 },
+        { 3, 4, 20 }, { 7, 8, 21 }, { 19, 20, 64 }, { 20, 22, 65 }, { 29, 67, 2 }, { 30, 68, 10 },
     };
     *count = 0;
     for (auto& b : binds) {
@@ -91,23 +114,27 @@ int main(int argc, char** argv)
     printf("soak: quellon.exe pid %lu in %s, %ld presses\n", run.pi.dwProcessId, dir.c_str(), presses);
     DWORD start = GetTickCount();
     DWORD last = start;
+    long playerPresses = 0;
     for (long i = 1; i <= presses; ++i) {
-        SendMessageA(trick, 0x0A00, (WPARAM)codes[i % count], 0);
+        int32_t code = codes[i % count];
+        playerPresses += code == PlayerCodes[0] || code == PlayerCodes[1];
+        SendMessageA(trick, 0x0A00, (WPARAM)code, 0);
         DWORD now = GetTickCount();
         if (now - last >= every || i == presses) {
             last = now;
             DWORD handles = 0;
             GetProcessHandleCount(run.pi.hProcess, &handles);
-            printf("soak: %6.1f s  presses %ld  delivered %ld  handles %lu  GDI %lu  USER %lu\n",
-                   (now - start) / 1000.0, i, (long)Delivered, handles,
+            printf("soak: %6.1f s  presses %ld  delivered %ld  player %ld  handles %lu  GDI %lu  USER %lu\n",
+                   (now - start) / 1000.0, i, (long)Delivered, (long)PlayerAnswers, handles,
                    GetGuiResources(run.pi.hProcess, GR_GDIOBJECTS),
                    GetGuiResources(run.pi.hProcess, GR_USEROBJECTS));
         }
     }
     Sleep(500);
-    printf("soak: delivered %ld of %ld\n", (long)Delivered, presses);
+    printf("soak: delivered %ld of %ld, player answered %ld of %ld\n", (long)Delivered, presses,
+           (long)PlayerAnswers, playerPresses);
     long code = QuitQuellon(&run);
     printf("soak: quellon.exe exit code %ld\n", code);
     KillProgram(&run.pi);
-    return Delivered == presses && code == 0 ? 0 : 1;
+    return Delivered == presses && PlayerAnswers == playerPresses && code == 0 ? 0 : 1;
 }

@@ -1,11 +1,16 @@
 // The find-window tool of the running quellon.exe, picked with real clicks
 // over a stand-in application: its window, a button inside it, a window it
-// owns, and the Configuration dialog itself.
+// owns, and the Configuration dialog itself; titles and class names longer
+// than any field, picked and bound, under a debugger.
 #include <gtest/gtest.h>
+#include <string.h>
 
 #include <string>
 
+#include "core/profile.h"
+#include "tests/support/bound_keys.h"
 #include "tests/support/dialog_driver.h"
+#include "tests/support/process.h"
 #include "tests/support/quellon_run.h"
 #include "tests/support/standin.h"
 
@@ -98,4 +103,66 @@ TEST(FindWindowTool, TakesTheTopOfTheChainUnderTheClickAndTheTitleOnlyWithShift)
     DestroyWindow(owned);
     DestroyWindow(button);
     DestroyStandIn(app);
+}
+
+TEST(FindWindowTool, TitlesAndClassNamesLongerThanAnyFieldAreCutToTheirFields)
+{
+    std::string title(600, ' '), longClass(255, 'L');
+    for (size_t i = 0; i < title.size(); ++i)
+        title[i] = (char)('a' + i % 26);
+    StandIn* picked = CreateStandIn(longClass.c_str(), "");
+    StandIn* target = CreateStandIn(std::string(47, 'K').c_str(), "");
+    SetWindowTextA(StandInWindow(picked), title.c_str());
+    SetWindowTextA(StandInWindow(target), title.c_str());
+    SetWindowPos(StandInWindow(picked), HWND_TOPMOST, 20, 250, 240, 160, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+
+    // Keys 1 and 2: "Send Message" and "Virtual Key" slots whose class and
+    // name fill their fields with no terminator; key 3 gets the pick.
+    enum { Found = WM_APP + 9, NotFound = WM_APP + 10 };
+    ClearBindings();
+    for (int key = 1; key <= 2; ++key)
+        for (int slot = 0; slot < 2; ++slot) {
+            ActionRecord& r = Binding(key, slot);
+            r.type = key == 1 ? 32 : 60;
+            memset(r.windowClass, 'K', WindowClassWidth);
+            if (slot == 1)
+                memset(r.windowName, 'a', WindowNameWidth);
+            r.number = key == 1 ? (slot ? NotFound : Found) : 91;    // 91: the "None" key row
+            r.wParam = key == 1 ? 0 : 0x30;    // only if found, then back to the previous window
+        }
+    Binding(3, 0).type = 32;
+    QuellonRun run;
+    run.dir = MakeTempDir("longtitles");
+    WriteWholeFile(run.dir + "profile.cfg", std::string((const char*)&Binding(0, 0), ProfileSize));
+    ASSERT_TRUE(StartQuellonUnderDebugger(&run, run.dir));
+    ShowWindow(run.config, SW_SHOW);
+    SetForegroundWindow(run.config);
+    PumpMessagesFor(500);
+
+    ChooseListRow(run.config, 1000, 3);
+    ClickControl(run.config, 1004);
+    Picked p = PickAt(run, 200, 380, true);
+    EXPECT_EQ(longClass, p.windowClass);
+    EXPECT_EQ(title.substr(0, 511), p.windowName);
+    ClickControl(run.config, 1021);    // "Set"
+
+    for (int key = 1; key <= 2; ++key)
+        PressKey(run, key);
+    EXPECT_TRUE(WaitForStandInMessages(target, Found, 1, 3000));
+    PumpMessagesFor(200);
+    EXPECT_EQ(1, CountStandInMessages(target, Found));
+    EXPECT_EQ(0, CountStandInMessages(target, NotFound));
+
+    EXPECT_EQ(0, QuitQuellon(&run));
+    std::string report;
+    EXPECT_EQ(0, QuellonFaults(&run, &report)) << report;
+    std::string saved;
+    ASSERT_TRUE(ReadWholeFile(run.dir + "profile.cfg", &saved));
+    ASSERT_EQ((size_t)ProfileSize, saved.size());
+    const ActionRecord& stored = ((const KeyActions*)saved.data())[3].slot[0];
+    EXPECT_EQ(std::string(47, 'L'), std::string(stored.windowClass));
+    EXPECT_EQ(title.substr(0, 63), std::string(stored.windowName));
+    CleanUpQuellon(&run);
+    DestroyStandIn(target);
+    DestroyStandIn(picked);
 }

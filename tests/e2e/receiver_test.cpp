@@ -2,7 +2,9 @@
 // applications: when it stands in with its "Trick Wnd", when it steps aside,
 // and which notices the reminder receives.
 #include <gtest/gtest.h>
+#include <string.h>
 
+#include "tests/support/bound_keys.h"
 #include "tests/support/process.h"
 #include "tests/support/quellon_run.h"
 #include "tests/support/standin.h"
@@ -198,4 +200,44 @@ TEST(Receiver, MakerApplicationRunningAtStartMeansNoTrickWindow)
     CleanUpQuellon(&run);
     RemoveTree(dir);
     DestroyStandIn(reminder);
+}
+
+TEST(Receiver, AReminderThatHangsWhenNotifiedStopsNoKeyAndNoExit)
+{
+    // The reminder as a program of its own that never returns from a notice.
+    std::string dir = MakeTempDir("hungreminder");
+    PROCESS_INFORMATION hung;
+    ASSERT_TRUE(StartProgram("\"" + TestBinDir() + "standin.exe\" \"" + ReminderName + "\" \"" +
+                                 ReminderName + "\" \"" + dir + "reminder.log\" 0x0A01=hang",
+                             dir, &hung));
+    ASSERT_TRUE(WaitForWindow(ReminderName, ReminderName, 5000) != NULL);
+    const UINT Witness = WM_APP + 7;
+    StandIn* witness = CreateStandIn("QuellonWitness", "");
+    ClearBindings();
+    ActionRecord& r = Binding(1, 0);
+    r.type = 32;
+    strcpy(r.windowClass, "QuellonWitness");
+    r.number = Witness;
+    QuellonRun run;
+    ASSERT_TRUE(StartBound(&run));
+    // Each step aside and back notifies the hung reminder again.
+    for (int round = 1; round <= 2; ++round) {
+        DWORD start = GetTickCount();
+        PressKey(run, 1);
+        EXPECT_TRUE(WaitForStandInMessages(witness, Witness, round, 3000)) << "round " << round;
+        EXPECT_LT(GetTickCount() - start, 2500u) << "round " << round;
+        StandIn* pvr = CreateStandIn(PvrClass, "WinFast PVR");
+        EXPECT_TRUE(WaitForTrick(run, false) != NULL) << "round " << round;
+        DestroyStandIn(pvr);
+        EXPECT_TRUE(WaitForTrick(run) != NULL) << "round " << round;
+    }
+    EXPECT_EQ(0, QuitQuellon(&run));
+    EXPECT_EQ(ProfileSize, FileSize(run.dir + "profile.cfg"));
+    std::string log;
+    ReadWholeFile(dir + "reminder.log", &log);
+    EXPECT_NE(std::string::npos, log.find("2561 1 0")) << "the reminder was never notified";
+    CleanUpQuellon(&run);
+    KillProgram(&hung);
+    RemoveTree(dir);
+    DestroyStandIn(witness);
 }

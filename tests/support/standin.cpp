@@ -11,8 +11,8 @@ struct Reply {
 };
 
 struct StandIn {
-    char windowClass[128];
-    char title[128];
+    char windowClass[256];    // the longest class name there can be
+    char title[1024];
     bool dialogClass;
     HWND window;
     HANDLE thread;

@@ -4,7 +4,9 @@
 // CLASS "#32770" makes a window of the system dialog class. Every message
 // received is appended to LOGFILE as "message wParam lParam" (decimal).
 // MESSAGE=fault makes that message write through a null pointer, the way a
-// broken window procedure would. WM_CLOSE ends the program.
+// broken window procedure would; MESSAGE=hang makes it never return from
+// that message, the way a program that stopped answering does. WM_CLOSE
+// ends the program.
 #include <windows.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -17,6 +19,7 @@ static UINT ReplyMessages[16];
 static LRESULT ReplyValues[16];
 static int ReplyCount;
 static UINT FaultMessage;
+static UINT HangMessage;
 
 static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
@@ -26,6 +29,8 @@ static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp)
     }
     if (FaultMessage && m == FaultMessage)
         *(volatile int*)(uintptr_t)lp = 1;    // lParam 0: an access violation
+    if (HangMessage && m == HangMessage)
+        Sleep(INFINITE);
     for (int i = 0; i < ReplyCount; ++i)
         if (ReplyMessages[i] == m)
             return ReplyValues[i];
@@ -49,6 +54,10 @@ int main(int argc, char** argv)
             continue;
         if (strcmp(eq + 1, "fault") == 0) {
             FaultMessage = (UINT)strtoul(argv[i], NULL, 0);
+            continue;
+        }
+        if (strcmp(eq + 1, "hang") == 0) {
+            HangMessage = (UINT)strtoul(argv[i], NULL, 0);
             continue;
         }
         ReplyMessages[ReplyCount] = (UINT)strtoul(argv[i], NULL, 0);
