@@ -17,6 +17,7 @@
 #include "core/profile.h"
 #include "tests/support/process.h"
 #include "tests/support/quellon_run.h"
+#include "tests/support/test_window.h"
 
 enum {
     KeyA = 5, KeyB = 6,              // codes of CH1 and CH2
@@ -55,17 +56,9 @@ static LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 
 static DWORD WINAPI TargetThread(LPVOID ready)
 {
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = TargetProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = TargetClass;
-    RegisterClassA(&wc);
-    CreateWindowExA(0, TargetClass, "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, wc.hInstance, NULL);
+    MakeTestWindow(TargetClass, "", TargetProc);
     SetEvent((HANDLE)ready);
-    MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0)
-        DispatchMessageA(&msg);
+    RunTestWindowLoop();
     return 0;
 }
 

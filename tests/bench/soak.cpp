@@ -15,6 +15,7 @@
 #include "core/profile.h"
 #include "tests/support/process.h"
 #include "tests/support/quellon_run.h"
+#include "tests/support/test_window.h"
 
 static const UINT SoakMessage = WM_APP + 30;
 static volatile LONG Delivered;
@@ -43,21 +44,10 @@ static LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 
 static DWORD WINAPI TargetThread(LPVOID ready)
 {
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = TargetProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "QuellonSoakTarget";
-    RegisterClassA(&wc);
-    CreateWindowExA(0, wc.lpszClassName, "Soak", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
-    wc.lpfnWndProc = WinampProc;
-    wc.lpszClassName = "Winamp v1.x";
-    RegisterClassA(&wc);
-    CreateWindowExA(0, wc.lpszClassName, "Winamp", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
+    MakeTestWindow("QuellonSoakTarget", "Soak", TargetProc);
+    MakeTestWindow("Winamp v1.x", "Winamp", WinampProc);
     SetEvent((HANDLE)ready);
-    MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0)
-        DispatchMessageA(&msg);
+    RunTestWindowLoop();
     return 0;
 }
 

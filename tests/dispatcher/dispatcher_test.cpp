@@ -9,6 +9,7 @@
 #include "core/profile.h"
 #include "shell/active.h"
 #include "tests/dispatcher/recorders.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -125,14 +126,7 @@ TEST(Dispatcher, UnterminatedTextsAreCutToTheirField)
 TEST(Dispatcher, VirtualKeyTargetKeyAndFlags)
 {
     ResetAll();
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "QuellonTestTarget";
-    RegisterClassA(&wc);
-    HWND target = CreateWindowExA(0, "QuellonTestTarget", "Target Title", WS_POPUP, 0, 0, 1, 1,
-                                  NULL, NULL, wc.hInstance, NULL);
+    HWND target = MakeTestWindow("QuellonTestTarget", "Target Title", DefWindowProcA);
     ASSERT_TRUE(target != NULL);
 
     ActionRecord* s = Profile[10].slot;

@@ -6,6 +6,7 @@
 #include "tests/support/bound_keys.h"
 #include "tests/support/key_hook.h"
 #include "tests/support/standin.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -37,14 +38,7 @@ LRESULT CALLBACK SlowTargetProc(HWND window, UINT m, WPARAM w, LPARAM l)
 
 DWORD WINAPI SlowTargetThread(LPVOID ready)
 {
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = SlowTargetProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "QuellonSlowTarget";
-    RegisterClassA(&wc);
-    CreateWindowExA(0, wc.lpszClassName, "Target", WS_POPUP | WS_VISIBLE, 20, 20, 50, 50, NULL, NULL,
-                    wc.hInstance, NULL);
+    MakeTestWindow("QuellonSlowTarget", "Target", SlowTargetProc, WS_VISIBLE, 20, 20, 50, 50);
     SetEvent((HANDLE)ready);
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {

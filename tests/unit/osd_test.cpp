@@ -10,6 +10,7 @@
 #include "osd/placement.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/standin.h"
+#include "tests/support/test_window.h"
 
 TEST(OsdPlacement, EdgeCasesOnA1024By768Screen)
 {
@@ -329,15 +330,8 @@ TEST(OsdWindows, NewTextSizeAndSettingsChangeNoticeMakeANewFont)
 TEST(OsdWindows, ScreenShowsTheTextAndTheDesktopAroundItsGlyphs)
 {
     // A white backdrop, so that "seen through" has a colour of its own.
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-    wc.lpszClassName = "QuellonTestBackdrop";
-    RegisterClassA(&wc);
-    HWND backdrop = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768,
-                                    NULL, NULL, wc.hInstance, NULL);
+    HWND backdrop = MakeTestWindow("QuellonTestBackdrop", "", DefWindowProcA, WS_VISIBLE, 0, 0, 1024,
+                                   768, (HBRUSH)GetStockObject(WHITE_BRUSH));
     PumpMessagesFor(200);
 
     SetUpOsd();

@@ -12,6 +12,7 @@
 #include "osd/osd.h"
 #include "tests/support/standin.h"
 #include "tests/support/threads.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -41,14 +42,7 @@ LRESULT CALLBACK PlayerProc(HWND window, UINT m, WPARAM w, LPARAM l)
 // A player window on this thread, so that each send runs PlayerProc at once.
 HWND MakePlayer(const char* windowClass)
 {
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = PlayerProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = windowClass;
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, windowClass, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance,
-                           NULL);
+    return MakeTestWindow(windowClass, "", PlayerProc);
 }
 
 void SetUpStatusSlot()
