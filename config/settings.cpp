@@ -85,12 +85,8 @@ void SaveSettings()
     FormSettingsPath(path, sizeof path);
     if (!path[0])
         return;
-    // A read-only file is the user's wish to keep it as it is; some systems
-    // (Wine running as root) would overwrite it anyway. A folder in its place
-    // cannot be written either. The values stay in force in memory.
-    DWORD attrs = GetFileAttributesA(path);
-    if (attrs != INVALID_FILE_ATTRIBUTES &&
-        (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    // The values stay in force in memory all the same.
+    if (!CanReplaceFile(path))
         return;
     for (const SettingKey& k : SettingKeys) {
         char text[16];

@@ -56,11 +56,7 @@ int SaveProfile()
     // failing disk or a full volume never leaves the user without any.
     int saved = 0;
     if (path[0] != '\0' && n > 0 && (size_t)n < sizeof temp) {
-        DWORD attrs = GetFileAttributesA(path);
-        // A read-only profile.cfg, or a directory in its place, is not replaced.
-        int replaceable = attrs == INVALID_FILE_ATTRIBUTES ||
-                          !(attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-        if (replaceable) {
+        if (CanReplaceFile(path)) {
             if (WriteProfileFile(temp) &&
                 MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
                 saved = 1;

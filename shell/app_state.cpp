@@ -46,3 +46,10 @@ void ResolveProgramDir()
     else
         CutAfterLastBackslash(ProgramDir);
 }
+
+bool CanReplaceFile(const char* path)
+{
+    DWORD attrs = GetFileAttributesA(path);
+    return attrs == INVALID_FILE_ATTRIBUTES ||
+           !(attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}

@@ -35,3 +35,8 @@ void ResolveProgramDir();
 // ProgramDir followed by fileName, or an empty text when the full path does
 // not fit in 255 characters (or in size) or ProgramDir is unknown (empty).
 void FormProgramFilePath(char* path, size_t size, const char* fileName);
+
+// False when a file of ours may not be written over: it is marked read-only
+// (the user's wish to keep it; Wine running as root would overwrite it
+// anyway) or a folder stands in its place. True when nothing is there yet.
+bool CanReplaceFile(const char* path);
