@@ -6,18 +6,20 @@
 # (your own) are never replaced. Installs what is missing first.
 # It uses your display ($DISPLAY); without one it runs on a private Xvfb
 # screen and says how to look at it. QUELLON_USE_DISPLAY=0 forces Xvfb.
+# Where this machine cannot execute 32-bit programs (or QUELLON_64BIT_ONLY=1)
+# it builds and starts the x86_64 programs instead, and says so.
 set -euo pipefail
 export QUELLON_USE_DISPLAY="${QUELLON_USE_DISPLAY:-1}"
 # shellcheck source=wine-env.sh
 . "$(dirname "$0")/wine-env.sh"
 
-qn_build i686 --target quellon remote
+qn_build "$QN_RUN_ARCH" --target quellon remote
 qn_null_audio_without_card
 qn_start_wine
 
 run="$QUELLON_BUILD_ROOT/run"
 mkdir -p "$run"
-cp "$QUELLON_BUILD_ROOT/i686/quellon.exe" "$QUELLON_BUILD_ROOT/i686/remote.exe" "$run/"
+cp "$QUELLON_BUILD_ROOT/$QN_RUN_ARCH/quellon.exe" "$QUELLON_BUILD_ROOT/$QN_RUN_ARCH/remote.exe" "$run/"
 cd "$run"
 "$WINE64" remote.exe /demo
 

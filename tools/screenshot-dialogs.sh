@@ -6,7 +6,7 @@ set -euo pipefail
 # shellcheck source=wine-env.sh
 . "$(dirname "$0")/wine-env.sh"
 
-qn_build i686 --target dialog_shots
+qn_build "$QN_RUN_ARCH" --target dialog_shots
 qn_start_wine
 mkdir -p "$QUELLON_ROOT/docs"
-"$WINE64" "$QUELLON_BUILD_ROOT/i686/tests/dialog_shots.exe" "$QUELLON_ROOT/docs"
+"$WINE64" "$QUELLON_BUILD_ROOT/$QN_RUN_ARCH/tests/dialog_shots.exe" "$QUELLON_ROOT/docs"

@@ -10,13 +10,13 @@ export QUELLON_USE_DISPLAY=0
 . "$(dirname "$0")/wine-env.sh"
 
 out="$(realpath -m "${1:-$QUELLON_ROOT/docs/remote.png}")"
-qn_build i686 --target quellon remote
+qn_build "$QN_RUN_ARCH" --target quellon remote
 qn_null_audio_without_card
 qn_start_wine
 
 dir="$(mktemp -d "$QUELLON_BUILD_ROOT/shot.XXXXXX")"
 trap 'qn_cleanup; rm -rf "$dir"' EXIT
-cp "$QUELLON_BUILD_ROOT/i686/quellon.exe" "$QUELLON_BUILD_ROOT/i686/remote.exe" "$dir/"
+cp "$QUELLON_BUILD_ROOT/$QN_RUN_ARCH/quellon.exe" "$QUELLON_BUILD_ROOT/$QN_RUN_ARCH/remote.exe" "$dir/"
 cd "$dir"
 "$WINE64" remote.exe /demo
 "$WINE64" remote.exe /press DISPL,VOL+ &

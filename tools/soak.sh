@@ -12,7 +12,7 @@ set -euo pipefail
 
 presses="${1:-100000}"
 every="${2:-10}"
-qn_build i686 --target soak
+qn_build "$QN_RUN_ARCH" --target soak
 qn_start_wine
 # The volume keys need a default output device, also on machines without a sound card.
 export ALSA_CONFIG_PATH="$QUELLON_ROOT/tests/tools/alsa-null.conf"
@@ -20,7 +20,7 @@ export ALSA_CONFIG_PATH="$QUELLON_ROOT/tests/tools/alsa-null.conf"
 dir="$QUELLON_BUILD_ROOT/soak-run"
 rm -rf "$dir"
 mkdir -p "$dir"
-"$WINE64" "$QUELLON_BUILD_ROOT/i686/tests/soak.exe" "Z:${dir//\//\\}" "$presses" "$every" &
+"$WINE64" "$QUELLON_BUILD_ROOT/$QN_RUN_ARCH/tests/soak.exe" "Z:${dir//\//\\}" "$presses" "$every" &
 driver=$!
 
 # The Linux process of a Windows program is the one whose cwd is the folder

@@ -17,6 +17,34 @@ export WINE64
 
 QN_XVFB_PID=""
 
+# Some machines of our kind run a kernel that cannot execute 32-bit Linux
+# programs at all; there Wine's 32-bit half cannot start, and neither can the
+# i686 build. Asked once, after set-up has installed wine32 (which brings the
+# 32-bit loader). QUELLON_64BIT_ONLY=1 takes the 64-bit-only path anywhere.
+#   QN_MACHINE_RUNS_32  1 where this machine can run 32-bit programs
+#   QN_RUN32            1 where the scripts run the i686 build
+#   QN_RUN_ARCH         the build the scripts start: i686, else x86_64
+if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  QN_MACHINE_RUNS_32=1
+else
+  QN_MACHINE_RUNS_32=0
+fi
+if [ "$QN_MACHINE_RUNS_32" = 1 ] && [ "${QUELLON_64BIT_ONLY:-0}" != 1 ]; then
+  QN_RUN32=1
+  QN_RUN_ARCH=i686
+  echo "32-bit programs: this machine runs them; the i686 build is run and tested."
+elif [ "$QN_MACHINE_RUNS_32" = 1 ]; then
+  QN_RUN32=0
+  QN_RUN_ARCH=x86_64
+  echo "32-bit programs: not run (QUELLON_64BIT_ONLY=1); the x86_64 build is run instead."
+else
+  QN_RUN32=0
+  QN_RUN_ARCH=x86_64
+  echo "32-bit programs: this machine cannot execute them (/lib/ld-linux.so.2 does not run);" \
+       "the x86_64 build is run instead."
+fi
+export QN_MACHINE_RUNS_32 QN_RUN32 QN_RUN_ARCH
+
 # Configures and builds one architecture (i686 or x86_64); further
 # arguments go to the build, for example --target quellon.
 qn_build() {
@@ -24,8 +52,14 @@ qn_build() {
   shift
   cmake -S "$QUELLON_ROOT" -B "$QUELLON_BUILD_ROOT/$arch" \
         -DCMAKE_TOOLCHAIN_FILE="$QUELLON_ROOT/cmake/toolchain-$arch-mingw.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DQUELLON_WINE="$WINE64" >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DQUELLON_WINE="$WINE64" \
+        -DQUELLON_RUN_TESTS="$(qn_can_run "$arch" && echo ON || echo OFF)" >/dev/null &&
   cmake --build "$QUELLON_BUILD_ROOT/$arch" -j "$(nproc)" "$@"
+}
+
+# Whether the programs of one build can be started here.
+qn_can_run() {
+  [ "$1" = x86_64 ] || [ "$QN_RUN32" = 1 ]
 }
 
 # Display, prefix and wineserver, torn down again when the script ends.
@@ -34,10 +68,12 @@ qn_start_wine() {
   qn_start_display
   qn_make_prefix
   qn_map_test_drive
+  qn_make_readonly_program_dirs
   qn_start_wineserver
 }
 
 qn_cleanup() {
+  qn_undo_readonly_program_dirs
   "$WINESERVER" -k >/dev/null 2>&1 || true
   if [ -n "$QN_XVFB_PID" ]; then kill "$QN_XVFB_PID" >/dev/null 2>&1 || true; fi
 }
@@ -63,8 +99,11 @@ qn_start_display() {
 
 # The prefix must be made after both wine64 and wine32 are installed; one
 # made before wine32 arrived fails later with "could not load kernel32.dll".
+# One made where 32-bit programs cannot run lacks its 32-bit half: the stamp
+# records the kind of machine, so that it is made anew where they can.
 qn_prefix_stamp() {
   dpkg-query -W -f='${Package}:${Architecture}=${Version}\n' wine64 wine32:i386 2>/dev/null
+  echo "machine-runs-32bit=$QN_MACHINE_RUNS_32"
 }
 
 qn_make_prefix() {
@@ -97,6 +136,26 @@ qn_make_prefix() {
 qn_map_test_drive() {
   mkdir -p "$QUELLON_BUILD_ROOT/drive-q"
   ln -sfn "$QUELLON_BUILD_ROOT/drive-q" "$WINEPREFIX/dosdevices/q:"
+}
+
+# A program folder that cannot be written, as Program Files cannot for a
+# user: quellon.exe linked into a folder made immutable, the one thing that
+# stops root from writing. Undone when the script ends; where chattr is not
+# allowed the folder stays writable and the test that needs it is skipped.
+qn_make_readonly_program_dirs() {
+  local d
+  for d in "$QUELLON_BUILD_ROOT"/i686 "$QUELLON_BUILD_ROOT"/x86_64; do
+    [ -f "$d/quellon.exe" ] || continue
+    chattr -i "$d/readonly-program" >/dev/null 2>&1 || true
+    rm -rf "$d/readonly-program"
+    mkdir -p "$d/readonly-program"
+    ln -s ../quellon.exe "$d/readonly-program/quellon.exe"
+    chattr +i "$d/readonly-program" >/dev/null 2>&1 || true
+  done
+}
+
+qn_undo_readonly_program_dirs() {
+  chattr -i "$QUELLON_BUILD_ROOT"/*/readonly-program >/dev/null 2>&1 || true
 }
 
 qn_start_wineserver() {
