@@ -2,8 +2,8 @@
 // through SendInput, optionally into a window brought to the front first.
 #include "actions/keys.h"
 
+#include "core/app_state.h"
 #include "core/peer_send.h"
-#include "shell/app_state.h"
 
 // One row per event, in the order they are sent: the modifier presses, the
 // key itself, the modifier releases in reverse. A row without a flag is the
@@ -95,10 +95,19 @@ static void WaitForKeysTaken(HWND target)
 
 // Another program's window becomes the foreground window only once its own
 // thread has handled the activation. Keys injected before that find no focus
-// in it and are lost, or go to the window that had the foreground.
-static bool InFront(HWND window)
+// in it and are lost, or go to the window that had the foreground. The
+// target counts as in front too when activation landed on a window of its
+// thread or on a popup it owns (its modal dialog, say): the keys go there,
+// as they would after the user's own click.
+static bool InFront(HWND target)
 {
-    return GetForegroundWindow() == window;
+    HWND foreground = GetForegroundWindow();
+    if (!foreground)
+        return false;
+    if (foreground == target || GetAncestor(foreground, GA_ROOTOWNER) == target)
+        return true;
+    DWORD thread = GetWindowThreadProcessId(target, NULL);
+    return thread && GetWindowThreadProcessId(foreground, NULL) == thread;
 }
 
 // Wine moves another thread's window to the front by a message sent to that
@@ -118,18 +127,24 @@ void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
         return;
     HWND current = GetForegroundWindow();
     HWND previous = NULL;
+    bool moved = false;
     if (target) {
         if (target != current && (flags & OnlyIfActive))
             return;
-        // A target that does not answer cannot come to the front: its keys
-        // would land in whatever window is there.
-        if (target != current && !Answers(target))
-            return;
-        previous = MoveToFront(target);
-        if (previous != target)
-            WaitFor(InFront, target, ActivationTimeoutMs);
+        // A target in front already, itself or through its own popup, is
+        // neither moved nor waited for.
+        if (!InFront(target)) {
+            // A target that does not answer cannot come to the front: its
+            // keys would land in whatever window is there.
+            if (!Answers(target))
+                return;
+            previous = MoveToFront(target);
+            moved = previous != target;
+            if (moved)
+                WaitFor(InFront, target, ActivationTimeoutMs);
+        }
     }
-    bool restore = target && previous && (flags & RestorePreviousWindow);
+    bool restore = moved && previous && (flags & RestorePreviousWindow);
     int sent = 0;
     for (const ComboEvent& e : ComboEvents)
         if (EventApplies(e, vk, flags)) {
@@ -137,7 +152,7 @@ void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
             ++sent;
         }
     if (restore) {
-        if (sent && previous != target)
+        if (sent)
             WaitForKeysTaken(target);
         BringWindowToFront(previous);
     }

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
+#include "core/feedback.h"
 #include "core/peer_send.h"
-#include "osd/osd.h"
 
 enum PlayerDelivery {
     SendWmCommand,       // synchronous WM_COMMAND, lParam 0

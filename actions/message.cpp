@@ -8,6 +8,10 @@ void PostToWindow(const char* windowClass, const char* name, uint32_t number,
 {
     // An empty class text is passed as it is, not as "any class".
     HWND window = FindWindowA(windowClass, name);
+    // Both 32-bit parameters are widened the same way, with their sign, as
+    // Windows widens 32-bit handles and values for 64-bit programs: -1 stays
+    // -1 in either, whichever build posts it.
     if (IsWindow(window))
-        PostMessageA(window, number, (WPARAM)wParam, (LPARAM)(int32_t)lParam);
+        PostMessageA(window, number, (WPARAM)(INT_PTR)(int32_t)wParam,
+                     (LPARAM)(INT_PTR)(int32_t)lParam);
 }

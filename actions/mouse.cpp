@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <stdio.h>
 
-#include "config/settings.h"
 #include "core/platform.h"
+#include "core/preferences.h"
 
 double MouseStep;
 uint32_t LastMouseTick;

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
+#include "core/app_state.h"
 #include "core/platform.h"
-#include "shell/app_state.h"
 
 void ExitSystem(uint32_t flags)
 {

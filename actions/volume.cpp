@@ -11,13 +11,15 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "core/app_state.h"
+#include "core/feedback.h"
 #include "core/platform.h"
-#include "osd/osd.h"
-#include "shell/app_state.h"
 
 enum { VistaMajorVersion = 6 };
 
-uint32_t NextVolumeValue(int32_t direction, uint32_t value)
+// The value a command makes of the current one: the next volume step,
+// capped at 0 and 65535, or the toggled mute flag (0 or 1).
+static uint32_t NextVolumeValue(int32_t direction, uint32_t value)
 {
     if (direction < 0)
         return value == 0 ? 1 : 0;

@@ -18,10 +18,6 @@ void VolumeCommand(int32_t direction);
 void ShowVolumeBar(int32_t volume);
 void FormatVolumeLine(char* out, size_t size, int32_t volume);
 
-// The value a command makes of the current one: the next volume step,
-// capped at 0 and 65535, or the toggled mute flag (0 or 1).
-uint32_t NextVolumeValue(int32_t direction, uint32_t value);
-
 // The endpoint's level (0.0 to 1.0) as 0 to 65535, and back.
 uint32_t VolumeFromLevel(float level);
 float LevelFromVolume(uint32_t volume);

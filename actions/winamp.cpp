@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
+#include "core/feedback.h"
 #include "core/peer_send.h"
-#include "osd/osd.h"
 
 static const char WinampClass[] = "Winamp v1.x";
 

@@ -10,18 +10,21 @@
 #include "config/find_window.h"
 #include "config/settings_dialog.h"
 #include "config/slot_details.h"
+#include "core/app_state.h"
 #include "core/catalogue.h"
+#include "core/pressed_key.h"
 #include "core/profile.h"
 #include "core/remote_keys.h"
+#include "core/router.h"
 #include "core/text.h"
 #include "res/resource.h"
-#include "shell/app_state.h"
-#include "shell/router.h"
-#include "shell/tray.h"
 
-volatile int32_t SelectedKey;
-// The slot whose details were opened last; "Set" stores into it.
-static int32_t SelectedSlot;
+// Key index whose slots the dialog shows; 0 at start. Main thread only: a
+// key pressed on the remote reaches it as a posted KeyPressedMessage.
+static int32_t SelectedKey;
+// The key and slot whose details were opened last; "Set" stores into them.
+static int32_t DetailsKey;
+static int32_t DetailsSlot;
 
 enum {
     KeysListSelChange = (LBN_SELCHANGE << 16) | IDC_KEYS_LIST,
@@ -35,12 +38,21 @@ static const int SlotDetailsButtons[SlotsPerKey] = {
     IDC_SLOT0_DETAILS, IDC_SLOT1_DETAILS, IDC_SLOT2_DETAILS, IDC_SLOT3_DETAILS,
 };
 
-// Every control of the details area, in the order in which they are disabled.
-static const int DetailsControls[] = {
-    IDC_PROGRAM_PATH, IDC_PARAMETERS, IDC_BROWSE, IDC_SET, IDC_FIND_WINDOW,
-    IDC_WINDOW_CLASS, IDC_WINDOW_NAME, IDC_MSG_NUMBER, IDC_MSG_WPARAM, IDC_MSG_LPARAM,
-    IDC_VIRTUAL_KEY, IDC_KEY_SHIFT, IDC_KEY_ALT, IDC_KEY_CTRL, IDC_KEY_WIN,
-    IDC_ONLY_IF_FOUND, IDC_RESTORE_PREVIOUS, IDC_AND_ACTIVE,
+// Every control of the details area, in the order in which they are
+// disabled. A change of a slot's type closes the texts and buttons; the
+// "Virtual Key" choices stay as they are until the details close whole.
+struct DetailsControl {
+    int id;
+    bool keepsOnTypeChange;
+};
+
+static const DetailsControl DetailsControls[] = {
+    { IDC_PROGRAM_PATH, false }, { IDC_PARAMETERS, false }, { IDC_BROWSE, false },
+    { IDC_SET, false }, { IDC_FIND_WINDOW, false }, { IDC_WINDOW_CLASS, false },
+    { IDC_WINDOW_NAME, false }, { IDC_MSG_NUMBER, false }, { IDC_MSG_WPARAM, false },
+    { IDC_MSG_LPARAM, false }, { IDC_VIRTUAL_KEY, true }, { IDC_KEY_SHIFT, true },
+    { IDC_KEY_ALT, true }, { IDC_KEY_CTRL, true }, { IDC_KEY_WIN, true },
+    { IDC_ONLY_IF_FOUND, true }, { IDC_RESTORE_PREVIOUS, true }, { IDC_AND_ACTIVE, true },
 };
 
 // The open-file request, filled once: its buffer keeps the last chosen
@@ -66,9 +78,12 @@ static LRESULT SendToControl(int id, UINT message, WPARAM wParam, LPARAM lParam)
     return SendDlgItemMessageA(ConfigDialog, id, message, wParam, lParam);
 }
 
-static void DisableDetails()
+// Disables the whole details area, or (typeChange) what a new type closes.
+static void DisableDetails(bool typeChange = false)
 {
-    EnableControls(DetailsControls, sizeof DetailsControls / sizeof DetailsControls[0], FALSE);
+    for (const DetailsControl& c : DetailsControls)
+        if (!typeChange || !c.keepsOnTypeChange)
+            EnableControl(c.id, FALSE);
 }
 
 // A row number for a list; a value that is no row of it selects nothing.
@@ -82,7 +97,8 @@ static ActionRecord& RecordOf(int32_t key, int32_t slot)
     return Profile[key].slot[slot];
 }
 
-int RefreshSelectedKey()
+// Takes the key list's selection as SelectedKey and shows that key.
+static int RefreshSelectedKey()
 {
     LRESULT row = SendToControl(IDC_KEYS_LIST, LB_GETCURSEL, 0, 0);
     if (row >= 0 && row < RemoteKeyCount)
@@ -109,11 +125,7 @@ int RefreshSelectedKey()
 
 static int ChangeSlotType(int slot)
 {
-    static const int Closed[] = {
-        IDC_PROGRAM_PATH, IDC_PARAMETERS, IDC_BROWSE, IDC_WINDOW_CLASS, IDC_WINDOW_NAME,
-        IDC_MSG_NUMBER, IDC_MSG_WPARAM, IDC_MSG_LPARAM, IDC_SET, IDC_FIND_WINDOW,
-    };
-    EnableControls(Closed, sizeof Closed / sizeof Closed[0], FALSE);
+    DisableDetails(true);
     LRESULT row = SendToControl(SlotTypeLists[slot], CB_GETCURSEL, 0, 0);
     if (row >= 0 && row < ActionTypeCount)
         RecordOf(SelectedKey, slot).type = (int32_t)row;    // one 32-bit store, read by the dispatcher
@@ -138,8 +150,9 @@ static int ShowSlotDetails(int slot)
 {
     EnableControl(IDC_SET, TRUE);
     EnableControl(IDC_FIND_WINDOW, TRUE);
-    SelectedSlot = slot;
-    const ActionRecord& r = RecordOf(SelectedKey, slot);
+    DetailsKey = SelectedKey;
+    DetailsSlot = slot;
+    const ActionRecord& r = RecordOf(DetailsKey, slot);
     static SlotDetails shown;    // 3.5 KB, main thread only
     FormatDetailsOfRecord(r, &shown);
     switch (r.type) {
@@ -207,7 +220,7 @@ static int StoreSlotDetails()
     DisableDetails();
     static SlotDetails details;    // 3.5 KB, main thread only
     ReadDetailsView(&details);
-    StoreDetailsInRecord(details, &RecordOf(SelectedKey, SelectedSlot));
+    StoreDetailsInRecord(details, &RecordOf(DetailsKey, DetailsSlot));
     return 1;
 }
 
@@ -241,11 +254,36 @@ static void PrepareProgramFileRequest()
     ProgramFileRequest.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
 }
 
-int CloseConfigDialog()
+// Saves profile.cfg, then hides the dialog.
+static int CloseConfigDialog()
 {
     SaveProfile();    // a failure is shown by the save itself; the dialog hides all the same
     ShowWindow(ConfigDialog, SW_HIDE);
     return 1;
+}
+
+// A key pressed on the remote: its name (or the code that names no key) in
+// "Pressed Key", and in the visible dialog its row and slots.
+static int ShowPressedKey()
+{
+    uint32_t key;
+    int known;
+    TakePressedKey(&key, &known);
+    if (known != KeyPressKnown || key >= RemoteKeyCount) {
+        SetDlgItemInt(ConfigDialog, IDC_PRESSED_KEY, (UINT)key, FALSE);
+        return 1;
+    }
+    SetDlgItemTextA(ConfigDialog, IDC_PRESSED_KEY, RemoteKeyTable[key].name);
+    if (IsWindowVisible(ConfigDialog)) {
+        SendToControl(IDC_KEYS_LIST, LB_SETCURSEL, (WPARAM)key, 0);
+        RefreshSelectedKey();
+    }
+    return 1;
+}
+
+void AddPressedKeyRoute()
+{
+    AddRoute(ConfigDialog, KeyPressedMessage, 0, 0, ShowPressedKey);
 }
 
 static void AddSelChangeRoute(int id, RouteHandler handler)
@@ -255,7 +293,6 @@ static void AddSelChangeRoute(int id, RouteHandler handler)
 
 void CreateConfigDialog()
 {
-    AddCommandRoute(ConfigDialog, IDC_ABOUT, ShowAboutBox);
     AddCommandRoute(ConfigDialog, IDC_SETTINGS, ShowSettingsDialog);
     AddCommandRoute(ConfigDialog, IDC_CLOSE, CloseConfigDialog);
     AddRoute(ConfigDialog, WM_SYSCOMMAND, SC_CLOSE, 0, CloseConfigDialog);
@@ -264,6 +301,7 @@ void CreateConfigDialog()
         SendToControl(IDC_KEYS_LIST, LB_ADDSTRING, 0, (LPARAM)RemoteKeyTable[k].name);
     SendToControl(IDC_KEYS_LIST, LB_SETCURSEL, 0, 0);
     AddRoute(ConfigDialog, WM_COMMAND, KeysListSelChange, 0, RefreshSelectedKey);
+    AddPressedKeyRoute();
 
     for (int type = 0; type < ActionTypeCount; ++type)
         for (int list : SlotTypeLists)
@@ -271,9 +309,7 @@ void CreateConfigDialog()
     for (int v = 0; v < VirtualKeyCount; ++v)
         SendToControl(IDC_VIRTUAL_KEY, CB_ADDSTRING, 0, (LPARAM)VirtualKeyTable[v].name);
 
-    EnableControl(IDC_VIRTUAL_KEY, FALSE);
-    for (const KeyFlagBox& box : KeyFlagBoxes)
-        EnableControl(box.id, FALSE);
+    DisableDetails();
     EnableControls(SlotTypeLists, SlotsPerKey, FALSE);
 
     AddSelChangeRoute(IDC_SLOT0_TYPE, ChangeSlot0Type);
@@ -286,15 +322,11 @@ void CreateConfigDialog()
     AddCommandRoute(ConfigDialog, IDC_SLOT3_DETAILS, ShowSlot3Details);
 
     EnableControls(SlotDetailsButtons, SlotsPerKey, FALSE);
-    static const int Fields[] = {
-        IDC_PROGRAM_PATH, IDC_PARAMETERS, IDC_BROWSE, IDC_SET, IDC_FIND_WINDOW,
-        IDC_WINDOW_CLASS, IDC_WINDOW_NAME, IDC_MSG_NUMBER, IDC_MSG_WPARAM, IDC_MSG_LPARAM,
-    };
-    EnableControls(Fields, sizeof Fields / sizeof Fields[0], FALSE);
 
     AddCommandRoute(ConfigDialog, IDC_SET, StoreSlotDetails);
     AddCommandRoute(ConfigDialog, IDC_BROWSE, BrowseProgram);
     AddCommandRoute(ConfigDialog, IDC_FIND_WINDOW, StartFindWindow);
+    AddFindWindowRoutes();
 
     PrepareProgramFileRequest();
 }

@@ -1,16 +1,10 @@
 // The Configuration dialog: the editor of the bindings.
 #pragma once
-#include <stdint.h>
 
-// Key index whose slots the dialog shows; 0 at start. Also written by the
-// receiver thread when a key press selects its key in the visible dialog.
-extern volatile int32_t SelectedKey;
-
-// Start-up step once the dialog window exists: fills the lists, wires the routes.
+// Start-up step once the dialog window exists: fills the lists, wires the
+// routes, among them the one of the key presses posted by the key path.
 void CreateConfigDialog();
 
-// Takes the key list's selection as SelectedKey and shows that key. Returns 1.
-int RefreshSelectedKey();
-
-// Saves profile.cfg, then hides the dialog. Returns 1.
-int CloseConfigDialog();
+// The route alone that shows the keys pressed on the remote in ConfigDialog,
+// for a window that stands in for the dialog.
+void AddPressedKeyRoute();

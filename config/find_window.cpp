@@ -6,8 +6,9 @@
 
 #include <stdint.h>
 
+#include "core/app_state.h"
+#include "core/router.h"
 #include "res/resource.h"
-#include "shell/app_state.h"
 
 enum { FindTextSize = 512 };
 
@@ -25,9 +26,31 @@ int StartFindWindow()
     MessageBoxA(ConfigDialog, FindWindowText, FindWindowCaption, MB_ICONINFORMATION);
     FindWindowArmed = 1;
     // While the capture holds, a click anywhere comes to the dialog, its
-    // position relative to the dialog's client area.
+    // position relative to the dialog's client area. No WM_SETCURSOR comes
+    // while it holds: the cross stays until the pick.
     SetCapture(ConfigDialog);
+    SetCursor(LoadCursor(NULL, IDC_CROSS));
     return 1;
+}
+
+static void Disarm()
+{
+    FindWindowArmed = 0;
+    SetCursor(LoadCursor(NULL, IDC_ARROW));
+}
+
+// The capture went elsewhere (Alt+Tab, another window took it): the next
+// click in the dialog is an ordinary click again.
+static int CaptureLost()
+{
+    if (FindWindowArmed)
+        Disarm();
+    return 1;
+}
+
+void AddFindWindowRoutes()
+{
+    AddRoute(ConfigDialog, WM_CAPTURECHANGED, 0, 0, CaptureLost);
 }
 
 // The top of the chain of parents and owners: GetParent gives a child's
@@ -39,7 +62,7 @@ static HWND TopOfChain(HWND window)
     return window;
 }
 
-static void TakePick(POINT at)
+static void TakePick(POINT at, bool withTitle)
 {
     HWND window = WindowFromPoint(at);
     if (!window || !IsWindow(window))
@@ -47,7 +70,7 @@ static void TakePick(POINT at)
     window = TopOfChain(window);
     char title[FindTextSize] = "";
     GetWindowTextA(window, title, FindTextSize);
-    if (!(GetAsyncKeyState(VK_SHIFT) & 0x8000))
+    if (!withTitle)
         title[0] = '\0';
     SetDlgItemTextA(ConfigDialog, IDC_WINDOW_NAME, title);
     char windowClass[FindTextSize] = "";
@@ -62,8 +85,9 @@ int FindWindowFilter(const MSG* msg)
     // Signed: a click left of or above the client area is negative.
     POINT at = { (short)LOWORD(msg->lParam), (short)HIWORD(msg->lParam) };
     ClientToScreen(ConfigDialog, &at);
-    TakePick(at);
-    FindWindowArmed = 0;
+    // Shift as it was at the click, not as it is now.
+    TakePick(at, (msg->wParam & MK_SHIFT) != 0);
+    Disarm();
     ReleaseCapture();
     return 1;
 }

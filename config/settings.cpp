@@ -4,10 +4,8 @@
 #include <windows.h>
 #include <stdio.h>
 
-#include "shell/app_state.h"
-
-SettingsRecord Settings = { 50, 0 };
-OsdSettingsRecord OsdSettings = { 0, 0xFF0000, 5, 3, 32 };
+#include "core/paths.h"
+#include "core/text.h"
 
 struct SettingKey {
     const char* section;
@@ -27,47 +25,18 @@ static const SettingKey SettingKeys[] = {
     { "OSD", "Opaque", &OsdSettings.Opaque, 32 },
 };
 
-void FormSettingsPath(char* path, size_t size)
-{
-    FormProgramFilePath(path, size, "settings.ini");
-}
-
-static int IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+static const char SettingsName[] = "settings.ini";
 
 int32_t ParseSettingValue(const char* text, int32_t defaultValue)
 {
-    const char* p = text;
-    while (IsBlank(*p))
-        ++p;
-    int negative = 0;
-    if (*p == '-' || *p == '+')
-        negative = *p++ == '-';
-    if (*p < '0' || *p > '9')
-        return defaultValue;
-    int64_t value = 0;
-    while (*p >= '0' && *p <= '9') {
-        value = value * 10 + (*p++ - '0');
-        if (value > 2147483648LL)
-            return defaultValue;
-    }
-    while (IsBlank(*p))
-        ++p;
-    if (*p != '\0')
-        return defaultValue;
-    if (negative)
-        value = -value;
-    if (value > 2147483647LL)
-        return defaultValue;
-    return (int32_t)value;
+    int64_t value;
+    return ParseDecimal(text, INT32_MIN, INT32_MAX, &value) ? (int32_t)value : defaultValue;
 }
 
 void LoadSettings()
 {
     char path[MAX_PATH];
-    FormSettingsPath(path, sizeof path);
+    FormLoadFilePath(path, sizeof path, SettingsName);
     if (!path[0])
         return;
     for (const SettingKey& k : SettingKeys) {
@@ -82,7 +51,7 @@ void LoadSettings()
 void SaveSettings()
 {
     char path[MAX_PATH];
-    FormSettingsPath(path, sizeof path);
+    FormSaveFilePath(path, sizeof path, SettingsName);
     if (!path[0])
         return;
     // The values stay in force in memory all the same.

@@ -1,33 +1,14 @@
-// User preferences and their file, settings.ini.
+// settings.ini, the file of the user's preferences.
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
 
-struct SettingsRecord {
-    int32_t MouseMultiplier;    // acceleration of the mouse-pointer actions
-    int32_t TrayDoubleClick;    // 1: double click starts the maker's application
-};
-
-struct OsdSettingsRecord {
-    int32_t Enable;     // 0: no OSD text is shown
-    int32_t Color;      // text colour, 0x00BBGGRR
-    int32_t TextSize;   // font height (TextSize x 0.005 + 0.05) x screen height
-    int32_t Timeout;    // display time, Timeout x 50 ticks
-    int32_t Opaque;     // alpha: low 8 bits of Opaque x 8 - 1
-};
-
-// Both hold their defaults from process start. Values loaded from the file
-// are taken as they stand, without clamping.
-extern SettingsRecord Settings;
-extern OsdSettingsRecord OsdSettings;
+#include "core/preferences.h"
 
 void LoadSettings();
 // Writes every key. A read-only settings.ini, or a folder in its place, is
 // left as it is; the values in memory stay in force.
 void SaveSettings();
-
-// Full path of settings.ini, or an empty text when it does not fit.
-void FormSettingsPath(char* path, size_t size);
 
 // Reads a stored value: a decimal number, optionally signed and surrounded by
 // blanks. Anything else, and numbers beyond 32 bits, give the default.

@@ -7,10 +7,10 @@
 #include <commdlg.h>
 
 #include "config/settings.h"
+#include "core/app_state.h"
+#include "core/router.h"
 #include "osd/osd.h"
 #include "res/resource.h"
-#include "shell/app_state.h"
-#include "shell/router.h"
 
 // A trackbar, its range and ticks, the field it edits and what makes a new
 // value take effect at once (NULL: its readers take it at the next use).
@@ -128,7 +128,8 @@ int ShowSettingsDialog()
     return 1;
 }
 
-int CloseSettingsDialog()
+// Saves settings.ini, then hides the dialog.
+static int CloseSettingsDialog()
 {
     SaveSettings();
     ShowWindow(SettingsDialog, SW_HIDE);

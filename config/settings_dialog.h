@@ -6,6 +6,3 @@ void CreateSettingsDialog();
 
 // Fills the controls from the records and shows the dialog. Returns 1.
 int ShowSettingsDialog();
-
-// Saves settings.ini, then hides the dialog. Returns 1.
-int CloseSettingsDialog();

@@ -35,36 +35,18 @@ void FormatSlotNumber(int32_t value, char* out, size_t size)
     out[size - 1] = '\0';
 }
 
-static int IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 int32_t ParseSlotNumber(const char* text)
 {
-    const char* p = text;
-    while (IsBlank(*p))
-        ++p;
-    uint64_t value = 0;
-    int digits = 0;
-    for (; *p >= '0' && *p <= '9'; ++p, ++digits) {
-        value = value * 10 + (uint64_t)(*p - '0');
-        if (value > 0xFFFFFFFFull)
-            return 0;
-    }
-    while (IsBlank(*p))
-        ++p;
-    if (digits == 0 || *p != '\0')
-        return 0;
-    return (int32_t)(uint32_t)value;
+    int64_t value;
+    return ParseDecimal(text, 0, UINT32_MAX, &value) ? (int32_t)(uint32_t)value : 0;
 }
 
 void FormatDetailsOfRecord(const ActionRecord& r, SlotDetails* d)
 {
-    ReadField(d->programPath, r.programPath, ProgramPathWidth);
-    ReadField(d->parameters, r.parameters, ParametersWidth);
-    ReadField(d->windowClass, r.windowClass, WindowClassWidth);
-    ReadField(d->windowName, r.windowName, WindowNameWidth);
+    ReadField(d->programPath, ProgramPathWidth, r.programPath);
+    ReadField(d->parameters, ParametersWidth, r.parameters);
+    ReadField(d->windowClass, WindowClassWidth, r.windowClass);
+    ReadField(d->windowName, WindowNameWidth, r.windowName);
     FormatSlotNumber(r.number, d->number, DetailsTextSize);
     FormatSlotNumber(r.wParam, d->wParam, DetailsTextSize);
     FormatSlotNumber(r.lParam, d->lParam, DetailsTextSize);

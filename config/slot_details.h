@@ -53,5 +53,5 @@ void FormatDetailsOfRecord(const ActionRecord& record, SlotDetails* details);
 // Stores what "Set" takes for the record's type; other types store nothing.
 // Texts are cut to their field's width minus one, and the bytes behind the
 // new terminator keep their old content. With no virtual-key row selected
-// the stored number stays as it was.
+// the "None" row is stored, so that the slot sends the checked modifiers.
 void StoreDetailsInRecord(const SlotDetails& details, ActionRecord* record);

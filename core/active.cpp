@@ -1,4 +1,4 @@
 // Owner of the key-action switch.
-#include "shell/active.h"
+#include "core/active.h"
 
 volatile long ActiveFlag = 1;

@@ -4,8 +4,23 @@
 #pragma once
 #include <windows.h>
 
+enum {
+    FlashTicks = 15,          // ticks the tray icon shows the flash icon
+    CountdownPollMs = 10,     // the tick thread's look without its event
+};
+
+// The tray icon's flash: ticks left, 0 when the normal icon is wanted.
+extern volatile LONG FlashCountdown;
+
+// Makes the wake-up event. Start-up, before the threads; false when it could
+// not be made (the tick thread then looks every CountdownPollMs instead).
+bool InitCountdowns();
+
 // Sets a countdown and wakes the tick thread. Any thread; never waits.
 void StartCountdown(volatile LONG* countdown, LONG ticks);
+
+// Shows the flash icon for FlashTicks ticks. Any thread.
+void FlashTrayIcon();
 
 // Waits until a countdown is started or ms pass; true when one was started.
 // Only the tick thread waits here.

@@ -21,33 +21,37 @@ static const GUID DeviceEnumeratorInterface = {
 static const GUID EndpointVolumeInterface = {
     0x5CDF2C82, 0x841E, 0x4546, { 0x97, 0x22, 0x0C, 0xF7, 0x40, 0x78, 0x22, 0x9A } };
 
-// Only the receiver thread runs volume actions, one at a time: one record
-// is enough, and the handle given out is its address.
+// Each open has a record of its own: a volume action can run inside
+// another one (a key press handled while the outer one waits), and the inner
+// close must not take the endpoint, or the COM apartment, from the outer.
 struct EndpointVolume {
     IAudioEndpointVolume* volume;
     BOOL comStarted;    // this open initialised COM and must end it again
 };
-static EndpointVolume OpenEndpoint;
 
 static void CloseEndpointVolume(EndpointVolume* endpoint)
 {
     if (endpoint->volume)
         endpoint->volume->Release();
-    endpoint->volume = NULL;
+    // Every successful initialisation, S_FALSE included, is ended once.
     if (endpoint->comStarted)
         CoUninitialize();
-    endpoint->comStarted = FALSE;
+    HeapFree(GetProcessHeap(), 0, endpoint);
 }
 
 static EndpointVolume* OpenEndpointVolume()
 {
-    EndpointVolume* endpoint = &OpenEndpoint;
+    EndpointVolume* endpoint =
+        (EndpointVolume*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(EndpointVolume));
+    if (!endpoint)
+        return NULL;
     HRESULT started = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     // Already initialised otherwise on this thread: usable, but not ours to end.
-    if (FAILED(started) && started != RPC_E_CHANGED_MODE)
+    if (FAILED(started) && started != RPC_E_CHANGED_MODE) {
+        HeapFree(GetProcessHeap(), 0, endpoint);
         return NULL;
+    }
     endpoint->comStarted = SUCCEEDED(started);
-    endpoint->volume = NULL;
 
     // Before Vista the class is not registered and this fails.
     IMMDeviceEnumerator* devices = NULL;

@@ -4,21 +4,19 @@
 #include <windows.h>
 #include <stdio.h>
 
-#include "shell/app_state.h"
+#include "core/app_state.h"
+#include "core/paths.h"
 
 KeyActions Profile[RemoteKeyCount];
 
 static const char SaveErrorText[] = "Error encountered saving configuration";
 
-void FormProfilePath(char* path, size_t size)
-{
-    FormProgramFilePath(path, size, "profile.cfg");
-}
+static const char ProfileName[] = "profile.cfg";
 
 void LoadProfile()
 {
     char path[MAX_PATH];
-    FormProfilePath(path, sizeof path);
+    FormLoadFilePath(path, sizeof path, ProfileName);
     if (path[0] == '\0')
         return;
     HANDLE file = CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING,
@@ -49,7 +47,7 @@ int SaveProfile()
 {
     char path[MAX_PATH];
     char temp[MAX_PATH];
-    FormProfilePath(path, sizeof path);
+    FormSaveFilePath(path, sizeof path, ProfileName);
     int n = _snprintf(temp, sizeof temp, "%s.tmp", path);
 
     // The new bindings go to a file beside the old one first, so that a

@@ -48,13 +48,11 @@ enum { ProfileSize = RemoteKeyCount * 2048 };
 extern KeyActions Profile[RemoteKeyCount];
 static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");
 
-// Reads profile.cfg from ProgramDir; a missing or short file leaves the rest as it was.
+// Reads profile.cfg (see core/paths.h for where from); a missing or short
+// file leaves the rest as it was.
 void LoadProfile();
 
 // Writes profile.cfg. The old file is replaced only by a complete new one;
 // on failure the user is told and the old file stays as it was. Returns
 // nonzero on success.
 int SaveProfile();
-
-// Full path of profile.cfg, or an empty text when it does not fit.
-void FormProfilePath(char* path, size_t size);

@@ -1,5 +1,5 @@
 // Message router: a list of routes in registration order, never shrinking.
-#include "shell/router.h"
+#include "core/router.h"
 
 #include <stdlib.h>
 
@@ -15,9 +15,6 @@ struct MessageRoute {
 static MessageRoute* RouteHead;
 static MessageRoute* RouteTail;
 
-static HWND CurrentMsgWindow;
-static UINT CurrentMsgNumber;
-static WPARAM CurrentMsgWParam;
 static LPARAM CurrentMsgLParam;
 
 int AddRoute(HWND window, UINT message, WPARAM wParam, LPARAM lParam, RouteHandler handler)
@@ -51,9 +48,6 @@ static int Matches(const MessageRoute* r, HWND window, UINT message, WPARAM wPar
 
 INT_PTR CALLBACK RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CurrentMsgWindow = window;
-    CurrentMsgNumber = message;
-    CurrentMsgWParam = wParam;
     CurrentMsgLParam = lParam;
     INT_PTR result = 0;
     for (MessageRoute* r = RouteHead; r; r = r->next)
@@ -62,9 +56,6 @@ INT_PTR CALLBACK RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     return result;
 }
 
-HWND CurrentWindow() { return CurrentMsgWindow; }
-UINT CurrentMessage() { return CurrentMsgNumber; }
-WPARAM CurrentWParam() { return CurrentMsgWParam; }
 LPARAM CurrentLParam() { return CurrentMsgLParam; }
 
 int IsRoutedDialogMessage(MSG* msg)

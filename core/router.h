@@ -15,10 +15,7 @@ int AddCommandRoute(HWND window, int controlId, RouteHandler handler);
 // The dialog procedure of both dialogs. Returns the last handler's result, 0 if none ran.
 INT_PTR CALLBACK RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The message being routed, for handlers that need it.
-HWND CurrentWindow();
-UINT CurrentMessage();
-WPARAM CurrentWParam();
+// The lParam of the message being routed, for handlers that need it.
 LPARAM CurrentLParam();
 
 // Offers msg to the dialog manager of every routed window; 1 when one took it.

@@ -1,8 +1,8 @@
 // OSD windows: slot table, shared font, painting and the display countdown.
 #include "osd/osd.h"
 
-#include "config/settings.h"
 #include "core/countdown.h"
+#include "core/preferences.h"
 #include "core/text.h"
 #include "osd/placement.h"
 
@@ -28,7 +28,9 @@ static HBRUSH OsdBrush;
 // and the font is replaced while either may be using it: both go under one
 // short lock, never held across a call that waits for another thread.
 static CRITICAL_SECTION OsdLock;
-static const BOOL OsdLockReady = (InitializeCriticalSection(&OsdLock), TRUE);
+
+// Posted to a slot's window: its own thread shows or hides it.
+enum { OsdShowMessage = WM_APP + 1, OsdHideMessage = WM_APP + 2 };
 
 static LRESULT CALLBACK OsdWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -42,7 +44,7 @@ static OsdSlot* SlotAt(int32_t slot)
     return slot >= 0 && slot < CreatedSlots ? &OsdSlots[slot] : NULL;
 }
 
-int32_t OsdCountdown(int32_t slot)
+static int32_t SlotCountdown(int32_t slot)
 {
     OsdSlot* s = SlotAt(slot);
     return s ? s->countdown : 0;
@@ -76,9 +78,15 @@ void CreateOsdFont()
         DeleteObject(old);
 }
 
+static void ShowSlotText(int32_t slot, const char* text);
+
 void InitOsd()
 {
-    (void)OsdLockReady;
+    static bool initialised;
+    if (!initialised)
+        InitializeCriticalSection(&OsdLock);
+    initialised = true;
+    RegisterOsdText(ShowSlotText, SlotCountdown);
     OsdBrush = CreateSolidBrush(RGB(0, 0, 0));
     CreateOsdFont();
     WNDCLASSA wc;
@@ -123,32 +131,61 @@ void ApplyOsdOpacity()
         ApplySlotOpacity(OsdSlots[i].window);
 }
 
-void ShowOsdText(int32_t slot, const char* text)
+static bool OnWindowThread(HWND window)
+{
+    return GetWindowThreadProcessId(window, NULL) == GetCurrentThreadId();
+}
+
+// The window's own thread: the text's size, its place, and on screen. The
+// countdown starts again from here, so that the text stays its full time
+// however long this thread was busy before.
+static void PlaceAndShow(OsdSlot& s)
+{
+    RECT r = { 0, 0, 0, 0 };
+    EnterCriticalSection(&OsdLock);
+    HDC dc = GetDC(s.window);
+    HGDIOBJ oldFont = SelectObject(dc, OsdFont);
+    DrawTextA(dc, s.text, -1, &r, DT_CALCRECT);
+    SelectObject(dc, oldFont);
+    ReleaseDC(s.window, dc);
+    LeaveCriticalSection(&OsdLock);
+
+    int w = r.right - r.left;
+    int h = r.bottom - r.top;
+    int x = OsdPosition(s.horizontalAnchor, s.horizontalFraction, GetSystemMetrics(SM_CXSCREEN), w);
+    int y = OsdPosition(s.verticalAnchor, s.verticalFraction, GetSystemMetrics(SM_CYSCREEN), h);
+    // Shown without activation: an OSD must never take the keyboard focus from
+    // the window the user (or a following keystroke action) is working in.
+    SetWindowPos(s.window, HWND_TOPMOST, x, y, w, h, SWP_NOACTIVATE);
+    ShowWindow(s.window, SW_SHOWNA);
+    RedrawWindow(s.window, NULL, NULL, RDW_INVALIDATE);
+    StartCountdown(&s.countdown, OsdCountdownTicks(OsdSettings.Timeout));
+}
+
+// A text that came after the countdown ended keeps the window on screen.
+static void HideUnlessRestarted(OsdSlot& s)
+{
+    if (s.countdown <= 0)
+        ShowWindow(s.window, SW_HIDE);
+}
+
+static void ShowSlotText(int32_t slot, const char* text)
 {
     OsdSlot* s = SlotAt(slot);
     if (!s || !OsdSettings.Enable)
         return;
-
-    RECT r = { 0, 0, 0, 0 };
     EnterCriticalSection(&OsdLock);
     CopyText(s->text, OsdTextWidth, text);
-    HDC dc = GetDC(s->window);
-    HGDIOBJ oldFont = SelectObject(dc, OsdFont);
-    DrawTextA(dc, s->text, -1, &r, DT_CALCRECT);
-    SelectObject(dc, oldFont);
-    ReleaseDC(s->window, dc);
     LeaveCriticalSection(&OsdLock);
+    // Counting from now already, so that a second press of the clock key
+    // finds its text on screen before the window's thread has shown it.
     StartCountdown(&s->countdown, OsdCountdownTicks(OsdSettings.Timeout));
-
-    int w = r.right - r.left;
-    int h = r.bottom - r.top;
-    int x = OsdPosition(s->horizontalAnchor, s->horizontalFraction, GetSystemMetrics(SM_CXSCREEN), w);
-    int y = OsdPosition(s->verticalAnchor, s->verticalFraction, GetSystemMetrics(SM_CYSCREEN), h);
-    // Shown without activation: an OSD must never take the keyboard focus from
-    // the window the user (or a following keystroke action) is working in.
-    SetWindowPos(s->window, HWND_TOPMOST, x, y, w, h, SWP_NOACTIVATE);
-    ShowWindow(s->window, SW_SHOWNA);
-    RedrawWindow(s->window, NULL, NULL, RDW_INVALIDATE);
+    // No cross-thread call: the receiver thread must never wait on the
+    // main thread, which may be saving a file or be inside a modal loop.
+    if (OnWindowThread(s->window))
+        PlaceAndShow(*s);
+    else
+        PostMessageA(s->window, OsdShowMessage, 0, 0);
 }
 
 int OsdCountdownsRunning()
@@ -162,8 +199,12 @@ int OsdCountdownsRunning()
 void TickOsdSlots()
 {
     for (int32_t i = 0; i < CreatedSlots; ++i)
-        if (StepCountdown(&OsdSlots[i].countdown))
-            ShowWindow(OsdSlots[i].window, SW_HIDE);
+        if (StepCountdown(&OsdSlots[i].countdown)) {
+            if (OnWindowThread(OsdSlots[i].window))
+                HideUnlessRestarted(OsdSlots[i]);
+            else
+                PostMessageA(OsdSlots[i].window, OsdHideMessage, 0, 0);
+        }
 }
 
 static OsdSlot* SlotOfWindow(HWND window)
@@ -204,6 +245,15 @@ static LRESULT CALLBACK OsdWindowProc(HWND window, UINT message, WPARAM wParam, 
         if (!s)
             break;
         PaintSlot(window, *s);
+        return 0;
+    }
+    case OsdShowMessage:
+    case OsdHideMessage: {
+        OsdSlot* s = SlotOfWindow(window);
+        if (s && message == OsdShowMessage)
+            PlaceAndShow(*s);
+        else if (s)
+            HideUnlessRestarted(*s);
         return 0;
     }
     case WM_ERASEBKGND:

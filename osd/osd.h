@@ -4,27 +4,30 @@
 #include <windows.h>
 #include <stdint.h>
 
+#include "core/feedback.h"
+
 enum {
-    OsdSlotVolume = 0,
-    OsdSlotClock = 1,
-    OsdSlotStatus = 2,
     OsdMaxSlots = 16,
     OsdTextWidth = 260,
 };
 
-// Sets up the brush, the font and the window class. Main thread, once.
+// Sets up the lock, the brush, the font and the window class, and makes
+// ShowOsdText show texts in the slots. Main thread, before the other threads.
 void InitOsd();
 
 // Appends a slot with its own hidden window; a seventeenth does nothing.
 void CreateOsdSlot(uint8_t horizontalAnchor, uint8_t verticalAnchor,
                    double horizontalFraction, double verticalFraction);
 
-// Shows text (cut to 259 characters) in the slot for Timeout x 50 ticks
-// (see OsdCountdownTicks) and wakes the tick thread. Any thread; does
-// nothing while the OSD is disabled.
-void ShowOsdText(int32_t slot, const char* text);
+// ShowOsdText (core/feedback.h) shows text, cut to 259 characters, in the
+// slot for Timeout x 50 ticks (see OsdCountdownTicks) and wakes the tick
+// thread; it does nothing while the OSD is disabled. From another thread
+// the slot's window is placed and shown by its own thread, which counts the
+// time from then on: a busy main thread neither keeps a text on screen for
+// good nor hides a fresh one at once.
 
-// One countdown step over all slots; hides those that reach 0.
+// One countdown step over all slots; those that reach 0 are hidden by their
+// window's thread, unless a new text came meanwhile.
 void TickOsdSlots();
 
 // Nonzero while any slot's countdown runs: the tick thread idles otherwise.
@@ -36,9 +39,8 @@ void CreateOsdFont();
 // The current Opaque applied to every slot window.
 void ApplyOsdOpacity();
 
-// Read-only views for the clock action and for tests.
+// Read-only views of the slots, for tests: what is on screen and where.
 int32_t OsdSlotCount();
-int32_t OsdCountdown(int32_t slot);
 HWND OsdWindow(int32_t slot);
 // Copies the slot's text into out (size bytes, always terminated).
 void OsdText(int32_t slot, char* out, size_t size);

@@ -1,5 +1,6 @@
-// The dispatcher: a key's four slots, in slot order, each through its executor.
-#include "core/dispatcher.h"
+// The dispatch of a key: its four slots, in slot order, each through the
+// executor of its action type.
+#include "remote/dispatch.h"
 
 #include <windows.h>
 
@@ -14,11 +15,11 @@
 #include "actions/virtual_keys.h"
 #include "actions/volume.h"
 #include "actions/winamp.h"
+#include "core/active.h"
 #include "core/catalogue.h"
 #include "core/profile.h"
 #include "core/text.h"
 #include "core/vendor_apps.h"
-#include "shell/active.h"
 
 // Winamp command ids of types 1 to 12. Stop and Pause, and the volume pair,
 // do not follow catalogue order.
@@ -35,67 +36,76 @@ struct RecordTexts {
 static void RunProgramSlot(const ActionRecord& r)
 {
     RecordTexts t;
-    ReadField(t.a, r.programPath, ProgramPathWidth);
-    ReadField(t.b, r.parameters, ParametersWidth);
+    ReadField(t.a, ProgramPathWidth, r.programPath);
+    ReadField(t.b, ParametersWidth, r.parameters);
     RunProgram(t.a, t.b);
 }
 
 static void SendMessageSlot(const ActionRecord& r)
 {
     RecordTexts t;
-    ReadField(t.a, r.windowClass, WindowClassWidth);
-    ReadField(t.b, r.windowName, WindowNameWidth);
+    ReadField(t.a, WindowClassWidth, r.windowClass);
+    ReadField(t.b, WindowNameWidth, r.windowName);
     PostToWindow(t.a, t.b[0] ? t.b : NULL, (uint32_t)r.number, (uint32_t)r.wParam,
                  (uint32_t)r.lParam);
 }
 
 static void VirtualKeySlot(const ActionRecord& r)
 {
-    // A stored index outside the table names no key: the slot is skipped.
-    if (r.number < 0 || r.number >= VirtualKeyCount)
+    // The dialog may store into the slot meanwhile: the row is read once, and
+    // a stored index outside the table names no key: the slot is skipped.
+    int32_t row = r.number;
+    if (row < 0 || row >= VirtualKeyCount)
         return;
     HWND target = NULL;
     RecordTexts t;
-    ReadField(t.a, r.windowClass, WindowClassWidth);
+    ReadField(t.a, WindowClassWidth, r.windowClass);
     if (t.a[0]) {
-        ReadField(t.b, r.windowName, WindowNameWidth);
+        ReadField(t.b, WindowNameWidth, r.windowName);
         target = FindWindowA(t.a, t.b[0] ? t.b : NULL);
     }
-    SendKeyCombo(target, (uint8_t)VirtualKeyTable[r.number].vk, (uint8_t)(r.wParam & 0xFF));
+    SendKeyCombo(target, (uint8_t)VirtualKeyTable[row].vk, (uint8_t)(r.wParam & 0xFF));
 }
 
 static void RunSlot(const ActionRecord& r)
 {
     int32_t type = r.type;
-    if (type >= 1 && type <= 12) {
-        WinampCommand(WinampCommands[type - 1]);
+    if (type >= ActionWinampPrevious && type <= ActionWinampClose) {
+        WinampCommand(WinampCommands[type - ActionWinampPrevious]);
+        return;
+    }
+    if (type >= ActionIuVcrClose && type <= ActionIuVcrRecall) {
+        TvAppCommand(type);
         return;
     }
     switch (type) {
-    case 13: case 14: case 15: case 16: case 17: case 18: case 19:
-    case 35: case 36: case 62: case 63:
+    case ActionMediaPlayerPlayPause: case ActionMediaPlayerStop: case ActionMediaPlayerVolUp:
+    case ActionMediaPlayerVolDown: case ActionMediaPlayerVolMute: case ActionMediaPlayerFullscreen:
+    case ActionMediaPlayerClose: case ActionMediaPlayerRewind: case ActionMediaPlayerForward:
+    case ActionMediaPlayerPrevious: case ActionMediaPlayerNext:
         MediaPlayerCommand(type);
         break;
-    case 20: VolumeCommand(1); break;
-    case 21: VolumeCommand(0); break;
-    case 64: VolumeCommand(-1); break;
-    case 22: case 23: case 24: case 25: case 26: case 27:
-        MouseCommand(type - 22);
-        break;
-    case 61: MouseCommand(6); break;
-    case 28: ExitSystem(EWX_POWEROFF); break;
-    case 29: ExitSystem(EWX_REBOOT); break;
-    case 30: LockComputer(); break;
+    case ActionVolumeUp: VolumeCommand(1); break;
+    case ActionVolumeDown: VolumeCommand(0); break;
+    case ActionVolumeMute: VolumeCommand(-1); break;
+    case ActionMousePointerUp: MouseCommand(0); break;
+    case ActionMousePointerDown: MouseCommand(1); break;
+    case ActionMousePointerLeft: MouseCommand(2); break;
+    case ActionMousePointerRight: MouseCommand(3); break;
+    case ActionMouseLeftClick: MouseCommand(4); break;
+    case ActionMouseRightClick: MouseCommand(5); break;
+    case ActionMouseDoubleClick: MouseCommand(6); break;
+    case ActionSystemShutdown: ExitSystem(EWX_POWEROFF); break;
+    case ActionSystemReboot: ExitSystem(EWX_REBOOT); break;
+    case ActionLock: LockComputer(); break;
     case ActionExecuteProgram: RunProgramSlot(r); break;
     case ActionSendMessage: SendMessageSlot(r); break;
-    case 33: SetMonitorPower(2); break;
-    case 34: SetMonitorPower(-1); break;
+    case ActionMonitorOff: SetMonitorPower(2); break;
+    case ActionMonitorOn: SetMonitorPower(-1); break;
     case ActionVirtualKey: VirtualKeySlot(r); break;
-    case 65: ShowClock(); break;
+    case ActionDisplayTime: ShowClock(); break;
     default:
-        if (type >= 37 && type <= 59)
-            TvAppCommand(type);
-        break;    // 0 and every value outside 1..65: an empty slot
+        break;    // ActionNone and every value outside the catalogue: an empty slot
     }
 }
 

@@ -1,4 +1,4 @@
-// Runs the bound actions of one remote key.
+// Runs the bound actions of one remote key, each through its executor.
 #pragma once
 
 // k: key index 0..47. Key 0 always starts the card maker's application.

@@ -9,13 +9,15 @@
 #include "config/find_window.h"
 #include "config/settings.h"
 #include "config/settings_dialog.h"
+#include "core/app_state.h"
+#include "core/countdown.h"
+#include "core/paths.h"
 #include "core/profile.h"
+#include "core/router.h"
 #include "core/vendor_apps.h"
 #include "osd/osd.h"
 #include "remote/receiver.h"
 #include "res/resource.h"
-#include "shell/app_state.h"
-#include "shell/router.h"
 #include "shell/tray.h"
 
 static void ProbePlatform()
@@ -43,9 +45,12 @@ static void FindSwitchToThisWindow()
         user32 ? (SwitchToThisWindowFn)(void*)GetProcAddress(user32, "SwitchToThisWindow") : NULL;
 }
 
+// The tray asks for the small-icon size of the display's DPI (16, 20, 24 or
+// 32 pixels): each size is drawn in the icon resources, none is stretched.
 static HICON LoadSmallIcon(int id)
 {
-    return (HICON)LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16,
+    return (HICON)LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                              LR_DEFAULTCOLOR);
 }
 
@@ -88,10 +93,12 @@ static void RunMainLoop()
 
 int RunQuellon()
 {
+    InitCountdowns();    // without the event the tick thread polls instead
     InitCommonControls();
     ProbePlatform();
     BuildVendorAppPaths();
     ResolveProgramDir();
+    ResolveDataDir();
     FindSwitchToThisWindow();
     CreateDialogs();
     AddTrayIcon();

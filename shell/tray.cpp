@@ -2,15 +2,17 @@
 #include "shell/tray.h"
 
 #include <shellapi.h>
+#include <stdio.h>
 
-#include "config/settings.h"
+#include "core/active.h"
+#include "core/app_state.h"
 #include "core/countdown.h"
+#include "core/paths.h"
+#include "core/preferences.h"
+#include "core/router.h"
 #include "core/vendor_apps.h"
 #include "osd/osd.h"
 #include "res/resource.h"
-#include "shell/active.h"
-#include "shell/app_state.h"
-#include "shell/router.h"
 #include "shell/version.h"
 
 static const char AboutBoxCaption[] = "About this ...";
@@ -20,7 +22,6 @@ static const char AboutBoxText[] =
     "Free software under the MIT licence; no warranty.";
 
 static NOTIFYICONDATAA TrayIconData;
-static volatile LONG FlashCountdown;
 static UINT TaskbarCreatedMessage;
 
 enum { TickMs = 10 };
@@ -30,7 +31,6 @@ enum { TickMs = 10 };
 // thread never does: one NIM_MODIFY waits for the shell's tray to redraw
 // (milliseconds), and every action of the key would wait behind it.
 static CRITICAL_SECTION TrayLock;
-static const BOOL TrayLockReady = (InitializeCriticalSection(&TrayLock), TRUE);
 
 static void NotifyTray(DWORD message, HICON icon)
 {
@@ -41,23 +41,12 @@ static void NotifyTray(DWORD message, HICON icon)
     LeaveCriticalSection(&TrayLock);
 }
 
-int TrayFlashCountdown()
-{
-    return FlashCountdown;
-}
-
 HICON TrayIconShown()
 {
     EnterCriticalSection(&TrayLock);
     HICON icon = TrayIconData.hIcon;
     LeaveCriticalSection(&TrayLock);
     return icon;
-}
-
-void FlashTrayIcon()
-{
-    // The tick thread shows the flash icon at its next tick.
-    StartCountdown(&FlashCountdown, FlashTicks);
 }
 
 // The flash icon while the flash countdown runs, else the normal one; the
@@ -90,9 +79,16 @@ static DWORD WINAPI TickThread(LPVOID)
     }
 }
 
-int ShowAboutBox()
+// The About box also tells where the bindings and settings are kept.
+static int ShowAboutBox()
 {
-    MessageBoxA(ConfigDialog, AboutBoxText, AboutBoxCaption, MB_ICONINFORMATION);
+    char text[sizeof AboutBoxText + 64 + ProgramDirSize];
+    const char* dir = FilesDir();
+    int n = _snprintf(text, sizeof text, "%s\n\nBindings and settings are kept in\n%s", AboutBoxText,
+                      dir[0] ? dir : "(no folder: they cannot be saved)");
+    if (n < 0 || (size_t)n >= sizeof text)
+        text[sizeof text - 1] = '\0';
+    MessageBoxA(ConfigDialog, text, AboutBoxCaption, MB_ICONINFORMATION);
     return 1;
 }
 
@@ -175,7 +171,11 @@ static int ReAddTrayIcon()
 
 void AddTrayIcon()
 {
-    (void)TrayLockReady;
+    static bool initialised;
+    if (!initialised)
+        InitializeCriticalSection(&TrayLock);
+    initialised = true;
+    AddCommandRoute(ConfigDialog, IDC_ABOUT, ShowAboutBox);
     AddRoute(ConfigDialog, TrayCallbackMessage, 0, 0, TrayHandler);
     TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     if (TaskbarCreatedMessage)

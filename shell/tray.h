@@ -3,21 +3,15 @@
 #pragma once
 #include <windows.h>
 
-enum {
-    TrayCallbackMessage = 3004,
-    FlashTicks = 15,
-};
+#include "core/countdown.h"
 
-// Registers the tray handler, adds the icon and starts the tick thread.
+enum { TrayCallbackMessage = 3004 };
+
+// Registers the tray handler and the About box of the Configuration dialog,
+// adds the icon and starts the tick thread. The flash is started with
+// FlashTrayIcon (core/countdown.h).
 void AddTrayIcon();
 void RemoveTrayIcon();
 
-// Shows the flash icon for FlashTicks ticks. Any thread.
-void FlashTrayIcon();
-
-// Nonzero while the flash icon is shown; for tests and diagnostics.
-int TrayFlashCountdown();
+// The icon the shell was last given, for tests: the flash or the normal one.
 HICON TrayIconShown();
-
-// The About box, owned by the Configuration dialog.
-int ShowAboutBox();

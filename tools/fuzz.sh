@@ -15,12 +15,12 @@ seconds="${1:-600}"
 out="${QUELLON_BUILD_ROOT:-$root/build}/fuzz"
 mkdir -p "$out/corpus"
 
-sources=(core/profile.cpp core/dispatcher.cpp core/text.cpp core/remote_keys.cpp
-         core/catalogue.cpp actions/virtual_keys.cpp shell/app_state.cpp shell/active.cpp
+sources=(core/profile.cpp remote/dispatch.cpp core/text.cpp core/remote_keys.cpp
+         core/catalogue.cpp actions/virtual_keys.cpp core/app_state.cpp core/active.cpp core/paths.cpp
          config/slot_details.cpp
          tests/dispatcher/recorders.cpp tests/fuzz/shim/win32_shim.cpp tests/fuzz/profile_fuzz.cpp)
 exe="$out/profile_fuzz"
-newest="$(cd "$root" && ls -t "${sources[@]}" tests/fuzz/shim/windows.h core/*.h actions/*.h config/*.h | head -1)"
+newest="$(cd "$root" && ls -t "${sources[@]}" tests/fuzz/shim/windows.h core/*.h actions/*.h remote/*.h config/*.h | head -1)"
 if [ ! -x "$exe" ] || [ "$root/$newest" -nt "$exe" ]; then
   (cd "$root" && clang++-14 -std=c++17 -g -O1 -fno-exceptions -fno-rtti -Wall -Wextra -Werror \
      -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \

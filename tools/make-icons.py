@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Quellon's two tray icons (16x16 and 32x32, 32-bit with alpha) into
+"""Draws Quellon's two tray icons (16, 20, 24 and 32 pixels square, 32-bit
+with alpha, so that the tray finds its size at 100, 125, 150 and 200 % DPI) into
 res/normal.ico and res/flash.ico. The .ico files are committed; run this only
 to change the pictures.
 
@@ -8,6 +9,9 @@ Normal: a dark remote with a dim beam. Flash: the same remote lit up amber
 with a bright white beam, so a key press is visible at a glance."""
 import struct
 import sys
+
+
+SIZES = (16, 20, 24, 32)
 
 
 def draw(size, flash):
@@ -59,10 +63,10 @@ def ico_image(size, px):
 
 
 def write_ico(path, flash):
-    images = [ico_image(n, draw(n, flash)) for n in (16, 32)]
+    images = [ico_image(n, draw(n, flash)) for n in SIZES]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for n, data in zip((16, 32), images):
+    for n, data in zip(SIZES, images):
         out += struct.pack('<BBBBHHII', n, n, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     with open(path, 'wb') as f:

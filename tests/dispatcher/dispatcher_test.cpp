@@ -5,9 +5,9 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "core/dispatcher.h"
+#include "core/active.h"
 #include "core/profile.h"
-#include "shell/active.h"
+#include "remote/dispatch.h"
 #include "tests/dispatcher/recorders.h"
 #include "tests/support/test_window.h"
 

@@ -304,3 +304,38 @@ TEST(LongProgramDir, NearTheLimitSavesBeyondItReportsAndWritesNothingElsewhere)
         RemoveTree(base);
     }
 }
+
+// A program folder that cannot be written, as Program Files cannot: the
+// files are saved in the user's own folder, which the About box names.
+TEST(UserFolder, AnUnwritableProgramFolderKeepsTheFilesInAppData)
+{
+    std::string dir = ProductDir() + "readonly-program\\";
+    std::string probe = dir + "probe.tmp";
+    if (WriteWholeFile(probe, "x") || !FileExists(dir + "quellon.exe")) {
+        DeleteFileA(probe.c_str());
+        GTEST_SKIP() << "no unwritable program folder here (the test scripts make one with chattr)";
+    }
+    char appData[MAX_PATH] = "";
+    ASSERT_TRUE(GetEnvironmentVariableA("APPDATA", appData, sizeof appData) > 0);
+    std::string user = std::string(appData) + "\\Quellon\\";
+    DeleteFileA((user + "profile.cfg").c_str());
+    DeleteFileA((user + "settings.ini").c_str());
+    RemoveDirectoryA(user.c_str());
+
+    QuellonRun run;
+    ASSERT_TRUE(StartQuellon(&run, dir));
+    ShowWindow(run.config, SW_SHOW);
+    DialogWatch* about = WatchDialogs({ "About this ...", IDOK, 0xFFFF, { 0 }, { NULL } });
+    PressDialogKey(run.config, VK_ESCAPE);
+    EXPECT_TRUE(WaitForAnswers(about, 1, 5000));
+    std::string text;
+    EXPECT_EQ(1, StopWatchingDialogs(about, &text));
+    EXPECT_NE(std::string::npos, text.find(user)) << text;
+    EXPECT_EQ(0, QuitQuellon(&run));
+    EXPECT_EQ(98304, FileSize(user + "profile.cfg"));
+    EXPECT_TRUE(FileExists(user + "settings.ini"));
+    EXPECT_FALSE(FileExists(dir + "profile.cfg"));
+    DeleteFileA((user + "profile.cfg").c_str());
+    DeleteFileA((user + "settings.ini").c_str());
+    RemoveDirectoryA(user.c_str());
+}

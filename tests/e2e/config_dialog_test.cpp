@@ -170,8 +170,8 @@ TEST(ConfigDialog, EditsTheSlotsOfAKeyAndSavesThemOnEnter)
     ClickControl(d, 1010);
     ASSERT_TRUE(IsControlEnabled(d, 1013));
     SendMessageA(trick, RemoteKey, 4, 0);    // "VOL+", key 3
+    EXPECT_EQ("VOL+", PressedKeyText(run, "VOL+"));
     EXPECT_EQ(3, SendDlgItemMessageA(d, 1000, LB_GETCURSEL, 0, 0));
-    EXPECT_EQ("VOL+", ControlText(d, 1005));
     EXPECT_EQ("+None +None +None +None ", SlotStates(d));
     EXPECT_EQ("", EnabledDetails(d));
 
@@ -200,7 +200,7 @@ TEST(ConfigDialog, EditsTheSlotsOfAKeyAndSavesThemOnEnter)
 
     // Hidden: a key press only changes "Pressed Key".
     SendMessageA(trick, RemoteKey, 5, 0);    // "CH1", key 4
-    EXPECT_EQ("CH1", ControlText(d, 1005));
+    EXPECT_EQ("CH1", PressedKeyText(run, "CH1"));
     EXPECT_EQ(3, SendDlgItemMessageA(d, 1000, LB_GETCURSEL, 0, 0));
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
@@ -244,6 +244,38 @@ TEST(ConfigDialog, EscapeShowsAboutBrowseOffersTheLastFileAndAFailedSaveStillHid
     EXPECT_EQ("Error encountered saving configuration", text);
     EXPECT_FALSE(IsWindowVisible(d));
     RemoveDirectoryA((run.dir + "profile.cfg").c_str());
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+}
+
+// A key pressed on the remote between the typing and the handling of "Set"
+// (the click queued behind it) selects its own key; what was typed is still
+// stored into the key whose details were open, never into the pressed one.
+TEST(ConfigDialog, SetAfterAKeyPressStoresIntoTheKeyWhoseDetailsWereOpen)
+{
+    QuellonRun run;
+    std::string before(98304, '\0');
+    PutInt(&before, SlotAt(3, 0), 32);
+    Put(&before, SlotAt(3, 0) + ClassAt, "Key3", 4);
+    PutInt(&before, SlotAt(7, 0), 32);
+    ASSERT_TRUE(StartWithProfile(&run, before));
+    HWND d = run.config;
+    HWND trick = WaitForTrick(run);
+    ASSERT_TRUE(trick != NULL);
+    ChooseListRow(d, 1000, 7);
+    ClickControl(d, 1004);
+    TypeText(d, 1016, "Typed");
+    SendMessageA(trick, RemoteKey, 4, 0);    // "VOL+", key 3
+    EXPECT_EQ("VOL+", PressedKeyText(run, "VOL+"));
+    EXPECT_EQ(3, SendDlgItemMessageA(d, 1000, LB_GETCURSEL, 0, 0));
+    SendMessageA(d, WM_COMMAND, 1021, (LPARAM)GetDlgItem(d, 1021));    // "Set"
+    PressDialogKey(d, VK_RETURN);
+    for (int i = 0; i < 500 && IsWindowVisible(d); ++i)
+        Sleep(10);
+    std::string after;
+    ASSERT_TRUE(ReadWholeFile(run.dir + "profile.cfg", &after));
+    EXPECT_EQ("Key3", std::string(&after[SlotAt(3, 0) + ClassAt]));
+    EXPECT_EQ("Typed", std::string(&after[SlotAt(7, 0) + ClassAt]));
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
 }

@@ -98,6 +98,21 @@ TEST(FindWindowTool, TakesTheTopOfTheChainUnderTheClickAndTheTitleOnlyWithShift)
     EXPECT_EQ("#32770", p.windowClass);
     EXPECT_EQ("Configuration", p.windowName);
 
+    // Armed, then the capture taken away (as Alt+Tab does): the next click
+    // in the dialog is an ordinary one, not a pick.
+    TypeText(run.config, 1016, "before");
+    DialogWatch* box = WatchDialogs({ "Find target window class/name", IDOK, 0, { 0 }, { NULL } });
+    ClickControl(run.config, 1026);
+    EXPECT_EQ(1, StopWatchingDialogs(box));
+    for (int i = 0; i < 300 && CaptureOf(run) != run.config; ++i)
+        Sleep(10);
+    SendMessageA(run.config, WM_CANCELMODE, 0, 0);
+    EXPECT_TRUE(CaptureOf(run) == NULL);
+    PointAt(r.left + 2, r.top + 2);
+    ClickMouse();
+    PumpMessagesFor(200);
+    EXPECT_EQ("before", ControlText(run.config, 1016));
+
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
     DestroyWindow(owned);

@@ -1,5 +1,6 @@
 // The debugger loop finds faults a window procedure swallows; quellon.exe
-// under a flood of key presses from two senders at once.
+// under a flood of key presses from two senders at once, and with its main
+// thread stalled.
 #include <gtest/gtest.h>
 #include <string.h>
 
@@ -10,6 +11,7 @@
 #include "tests/support/process.h"
 #include "tests/support/quellon_run.h"
 #include "tests/support/standin.h"
+#include "tests/support/threads.h"
 
 namespace {
 
@@ -131,4 +133,92 @@ TEST(Flood, TwoSendersTenThousandPressesEachBoundActionOncePerPressInOrder)
     EXPECT_EQ(0, QuellonFaults(&run, &report)) << report;
     CleanUpQuellon(&run);
     DestroyStandIn(target);
+}
+
+namespace {
+
+struct KeyRepeater {
+    HWND trick;
+    WPARAM code;
+    int presses;
+};
+
+DWORD WINAPI RepeatKey(LPVOID arg)
+{
+    KeyRepeater* r = (KeyRepeater*)arg;
+    for (int i = 0; i < r->presses; ++i)
+        SendMessageA(r->trick, RemoteKeyMessage, r->code, 0);
+    return 0;
+}
+
+const char OsdOn[] = "[OSD]\r\nEnable=1\r\nTimeout=1\r\n";
+
+int VisibleOsdWindows(DWORD pid)
+{
+    int n = 0;
+    for (HWND w = NULL; (w = FindWindowExA(NULL, w, "OSDWndClass", NULL)) != NULL;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        n += owner == pid && IsWindowVisible(w);
+    }
+    return n;
+}
+
+}  // namespace
+
+// VOL+ and VOL- from two senders at once, with the volume bar on screen:
+// volume actions that run inside one another share nothing.
+TEST(Flood, VolumeKeysFromTwoSendersWithTheOsdFaultNowhere)
+{
+    QuellonRun run;
+    run.dir = MakeTempDir("volflood");
+    static KeyActions keys[RemoteKeyCount];
+    keys[3].slot[0].type = 20;    // "VOL+": Volume Up
+    keys[7].slot[0].type = 21;    // "VOL-": Volume Down
+    ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", std::string((const char*)keys, sizeof keys)));
+    ASSERT_TRUE(WriteWholeFile(run.dir + "settings.ini", OsdOn));
+    ASSERT_TRUE(StartQuellonUnderDebugger(&run, run.dir));
+    HWND trick = WaitForTrick(run);
+    ASSERT_TRUE(trick != NULL);
+    KeyRepeater repeaters[2] = { { trick, 4, 1500 }, { trick, 8, 1500 } };
+    HANDLE threads[2];
+    for (int i = 0; i < 2; ++i)
+        threads[i] = CreateThread(NULL, 0, RepeatKey, &repeaters[i], 0, NULL);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(2, threads, TRUE, 100000));
+    for (HANDLE t : threads)
+        CloseHandle(t);
+    EXPECT_EQ(0, QuitQuellon(&run));
+    std::string report;
+    EXPECT_EQ(0, QuellonFaults(&run, &report)) << report;
+    CleanUpQuellon(&run);
+}
+
+// A text shown while the main thread is busy for longer than its time on
+// screen (a save to a slow disk) is shown once the thread is back, and
+// hidden again after its time.
+TEST(Flood, OsdTextOfAStalledMainThreadIsShownThenHidden)
+{
+    QuellonRun run;
+    run.dir = MakeTempDir("osdstall");
+    static KeyActions keys[RemoteKeyCount];
+    keys[20].slot[0].type = 65;    // "DISPL": Display Time
+    ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", std::string((const char*)keys, sizeof keys)));
+    ASSERT_TRUE(WriteWholeFile(run.dir + "settings.ini", OsdOn));
+    ASSERT_TRUE(StartQuellon(&run, run.dir));
+    HWND trick = WaitForTrick(run);
+    ASSERT_TRUE(trick != NULL);
+    HANDLE main = SuspendWindowThread(run.config);
+    PostMessageA(trick, RemoteKeyMessage, 22, 0);
+    Sleep(1500);    // three times the half second the text stays
+    ResumeWindowThread(main);
+    DWORD pid = run.pi.dwProcessId;
+    int i = 0;
+    for (; i < 200 && VisibleOsdWindows(pid) == 0; ++i)
+        Sleep(10);
+    EXPECT_LT(i, 200) << "the text was never shown";
+    for (i = 0; i < 500 && VisibleOsdWindows(pid) > 0; ++i)
+        Sleep(10);
+    EXPECT_EQ(0, VisibleOsdWindows(pid)) << "the text stays on screen";
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
 }

@@ -51,14 +51,14 @@ TEST(Keys, ReminderKeyPressRunsTheBoundSlotAndShowsTheKey)
     ASSERT_TRUE(GetStandInMessage(target, BoundMessage, 0, &m));
     EXPECT_EQ(77u, (unsigned)m.wParam);
     EXPECT_EQ(88, (int)m.lParam);
-    EXPECT_EQ("VOL+", ConfigControlText(run, IDC_PRESSED_KEY));
+    EXPECT_EQ("VOL+", PressedKeyText(run, "VOL+"));
 
     SendMessageA(trick, RemoteKeyMessage, 21, 0);
-    EXPECT_EQ("21", ConfigControlText(run, IDC_PRESSED_KEY));
+    EXPECT_EQ("21", PressedKeyText(run, "21"));
     SendMessageA(trick, RemoteKeyMessage, (WPARAM)(DWORD)-1, 0);
-    EXPECT_EQ("4294967295", ConfigControlText(run, IDC_PRESSED_KEY));
+    EXPECT_EQ("4294967295", PressedKeyText(run, "4294967295"));
     SendMessageA(trick, RemoteKeyMessage, 0, 0);    // POWER, with no maker software installed
-    EXPECT_EQ("POWER", ConfigControlText(run, IDC_PRESSED_KEY));
+    EXPECT_EQ("POWER", PressedKeyText(run, "POWER"));
     PumpMessagesFor(100);
     EXPECT_EQ(1, CountStandInMessages(target, BoundMessage));
 

@@ -141,7 +141,7 @@ TEST(Tray, DeactivateStopsBoundActionsButKeysAreStillShown)
     ASSERT_TRUE(WaitForNoWindow("#32768", NULL, 5000));
 
     SendMessageA(trick, RemoteKey, 8, 0);
-    EXPECT_EQ("VOL-", ConfigControlText(run, 1005));
+    EXPECT_EQ("VOL-", PressedKeyText(run, "VOL-"));
     PumpMessagesFor(200);
     EXPECT_EQ(0, CountStandInMessages(target, BoundMessage));
 

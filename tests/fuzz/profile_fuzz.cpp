@@ -16,12 +16,13 @@
 
 #include "actions/virtual_keys.h"
 #include "config/slot_details.h"
+#include "core/active.h"
+#include "core/app_state.h"
 #include "core/catalogue.h"
-#include "core/dispatcher.h"
+#include "core/paths.h"
 #include "core/profile.h"
 #include "core/text.h"
-#include "shell/active.h"
-#include "shell/app_state.h"
+#include "remote/dispatch.h"
 #include "tests/dispatcher/recorders.h"
 
 static void Check(bool ok, const char* rule)

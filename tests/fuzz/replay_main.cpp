@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "core/app_state.h"
+#include "core/paths.h"
 #include "core/profile.h"
-#include "shell/app_state.h"
 #include "tests/fuzz/profile_fuzz.h"
 #include "tests/support/process.h"
 

@@ -1,9 +1,11 @@
 // Stand-in Configuration dialog for in-process tests.
 #include "tests/support/fake_dialog.h"
 
+#include "config/config_dialog.h"
+#include "core/app_state.h"
 #include "core/remote_keys.h"
+#include "core/router.h"
 #include "res/resource.h"
-#include "shell/app_state.h"
 
 HWND CreateFakeConfigDialog()
 {
@@ -18,5 +20,8 @@ HWND CreateFakeConfigDialog()
         SendMessageA(keys, LB_ADDSTRING, 0, (LPARAM)RemoteKeyTable[k].name);
     SendMessageA(keys, LB_SETCURSEL, 0, 0);
     ConfigDialog = dialog;
+    // The key presses posted to the dialog reach the real handler.
+    SetWindowLongPtrA(dialog, DWLP_DLGPROC, (LONG_PTR)RouteMessage);
+    AddPressedKeyRoute();
     return dialog;
 }

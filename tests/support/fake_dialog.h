@@ -3,5 +3,6 @@
 #pragma once
 #include <windows.h>
 
-// Creates it hidden, sets ConfigDialog to it and fills the keys list.
+// Creates it hidden, sets ConfigDialog to it, fills the keys list and routes
+// the key presses posted to it to the dialog's handler.
 HWND CreateFakeConfigDialog();

@@ -34,7 +34,8 @@ static bool LaunchQuellon(QuellonRun* run, const std::string& dir, bool debugged
     run->faults = NULL;
     ZeroMemory(&run->pi, sizeof run->pi);
     std::string exe = run->dir + "quellon.exe";
-    if (!CopyFileA((ProductDir() + "quellon.exe").c_str(), exe.c_str(), FALSE))
+    // A folder prepared with its own (one that cannot be written) keeps it.
+    if (!FileExists(exe) && !CopyFileA((ProductDir() + "quellon.exe").c_str(), exe.c_str(), FALSE))
         return false;
     std::string cmd = "\"" + exe + "\"";
     if (debugged)
@@ -120,4 +121,14 @@ HWND WaitForTrick(const QuellonRun& run, bool present, DWORD ms)
 std::string ConfigControlText(const QuellonRun& run, int id)
 {
     return WindowText(GetDlgItem(run.config, id));
+}
+
+std::string PressedKeyText(const QuellonRun& run, const std::string& expected)
+{
+    std::string shown = ConfigControlText(run, 1005);
+    for (int i = 0; i < 200 && shown != expected; ++i) {
+        Sleep(10);
+        shown = ConfigControlText(run, 1005);
+    }
+    return shown;
 }

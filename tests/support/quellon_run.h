@@ -14,7 +14,8 @@ struct QuellonRun {
     FaultWatch* faults = NULL;    // the debugger loop, when started under one
 };
 
-// Copies quellon.exe into dir (a fresh temp folder when empty) and starts it.
+// Copies quellon.exe into dir (a fresh temp folder when empty) unless one is
+// there, and starts it.
 // Waits until its Configuration dialog exists. Fails the test on time-out.
 bool StartQuellon(QuellonRun* run, const std::string& dir = "");
 // The same, under a debugger loop that counts first-chance faults.
@@ -40,3 +41,6 @@ HWND FindTrickWindow(const QuellonRun& run);
 HWND WaitForTrick(const QuellonRun& run, bool present = true, DWORD ms = 5000);
 // Text of a control of the Configuration dialog.
 std::string ConfigControlText(const QuellonRun& run, int id);
+// "Pressed Key" once it shows expected (the key path posts each key to the
+// dialog's thread), or what it shows after two seconds.
+std::string PressedKeyText(const QuellonRun& run, const std::string& expected);

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include "core/active.h"
+#include "core/app_state.h"
 #include "core/profile.h"
 #include "remote/key_press.h"
 #include "remote/receiver.h"
 #include "res/resource.h"
-#include "shell/active.h"
-#include "shell/app_state.h"
 #include "shell/tray.h"
 #include "tests/support/fake_dialog.h"
 #include "tests/support/process.h"
@@ -62,6 +62,15 @@ std::string PressedKeyText(HWND dialog)
     return WindowText(GetDlgItem(dialog, IDC_PRESSED_KEY));
 }
 
+// The key press, then the dialog's handling of the key posted to it.
+void PressKey(HWND keyWindow, WPARAM code)
+{
+    SendMessageA(keyWindow, RemoteKeyMessage, code, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
 LRESULT KeysListSelection(HWND dialog)
 {
     return SendDlgItemMessageA(dialog, IDC_KEYS_LIST, LB_GETCURSEL, 0, 0);
@@ -72,14 +81,21 @@ LRESULT KeysListSelection(HWND dialog)
 TEST(KeyPress, BoundSendMessageReachesTheTargetWithItsParameters)
 {
     KeyPressFixture f = SetUpKeyPress();
-    SendMessageA(f.keyWindow, RemoteKeyMessage, 4, 0);
+    PressKey(f.keyWindow, 4);
     ASSERT_TRUE(WaitForStandInMessages(f.target, BoundMessage, 1, 5000));
     RecordedMessage m;
     ASSERT_TRUE(GetStandInMessage(f.target, BoundMessage, 0, &m));
     EXPECT_EQ(1234u, (unsigned)m.wParam);
     EXPECT_EQ(-5, (int)m.lParam);
     EXPECT_EQ("VOL+", PressedKeyText(f.dialog));
-    EXPECT_EQ(FlashTicks, TrayFlashCountdown());
+    EXPECT_EQ(FlashTicks, FlashCountdown);
+    // A 64-bit build widens both parameters alike, with their sign.
+    Profile[3].slot[1].wParam = -2;
+    PressKey(f.keyWindow, 4);
+    ASSERT_TRUE(WaitForStandInMessages(f.target, BoundMessage, 2, 5000));
+    ASSERT_TRUE(GetStandInMessage(f.target, BoundMessage, 1, &m));
+    EXPECT_EQ((WPARAM)(INT_PTR)-2, m.wParam);
+    EXPECT_EQ((LPARAM)-5, m.lParam);
     TearDownKeyPress(f);
 }
 
@@ -92,10 +108,10 @@ TEST(KeyPress, UnknownCodesShowAsUnsignedNumbersAndDoNothingElse)
     ShowWindow(f.dialog, SW_SHOWNA);
     SendDlgItemMessageA(f.dialog, IDC_KEYS_LIST, LB_SETCURSEL, 7, 0);
     for (auto& c : cases) {
-        SendMessageA(f.keyWindow, RemoteKeyMessage, c.code, 0);
+        PressKey(f.keyWindow, c.code);
         EXPECT_EQ(c.shown, PressedKeyText(f.dialog));
     }
-    EXPECT_EQ(0, TrayFlashCountdown());
+    EXPECT_EQ(0, FlashCountdown);
     EXPECT_EQ(7, KeysListSelection(f.dialog));
     PumpMessagesFor(100);
     EXPECT_EQ(0, CountStandInMessages(f.target, BoundMessage));
@@ -106,7 +122,7 @@ TEST(KeyPress, HiddenDialogGetsTheNameButKeepsItsSelection)
 {
     KeyPressFixture f = SetUpKeyPress();
     SendDlgItemMessageA(f.dialog, IDC_KEYS_LIST, LB_SETCURSEL, 7, 0);
-    SendMessageA(f.keyWindow, RemoteKeyMessage, 85, 0);
+    PressKey(f.keyWindow, 85);
     EXPECT_EQ("FORWD", PressedKeyText(f.dialog));
     EXPECT_EQ(7, KeysListSelection(f.dialog));
     TearDownKeyPress(f);
@@ -116,7 +132,7 @@ TEST(KeyPress, VisibleDialogJumpsToThePressedKey)
 {
     KeyPressFixture f = SetUpKeyPress();
     ShowWindow(f.dialog, SW_SHOWNA);
-    SendMessageA(f.keyWindow, RemoteKeyMessage, 82, 0);
+    PressKey(f.keyWindow, 82);
     EXPECT_EQ("[...]", PressedKeyText(f.dialog));
     EXPECT_EQ(44, KeysListSelection(f.dialog));
     TearDownKeyPress(f);
@@ -127,14 +143,14 @@ TEST(KeyPress, InactiveKeysAreShownAndFlashedButRunNothing)
     KeyPressFixture f = SetUpKeyPress();
     ActiveFlag = 0;
     ShowWindow(f.dialog, SW_SHOWNA);
-    SendMessageA(f.keyWindow, RemoteKeyMessage, 4, 0);
+    PressKey(f.keyWindow, 4);
     EXPECT_EQ("VOL+", PressedKeyText(f.dialog));
     EXPECT_EQ(3, KeysListSelection(f.dialog));
-    EXPECT_EQ(FlashTicks, TrayFlashCountdown());
+    EXPECT_EQ(FlashTicks, FlashCountdown);
     PumpMessagesFor(150);
     EXPECT_EQ(0, CountStandInMessages(f.target, BoundMessage));
     ActiveFlag = 1;
-    SendMessageA(f.keyWindow, RemoteKeyMessage, 4, 0);
+    PressKey(f.keyWindow, 4);
     EXPECT_TRUE(WaitForStandInMessages(f.target, BoundMessage, 1, 5000));
     TearDownKeyPress(f);
 }
@@ -146,6 +162,6 @@ TEST(KeyPress, OtherMessagesGoToTheDefaultProcedureAlone)
     EXPECT_EQ("Renamed", WindowText(f.keyWindow));
     SendMessageA(f.keyWindow, RemoteKeyMessage + 1, 4, 0);
     EXPECT_EQ("", PressedKeyText(f.dialog));
-    EXPECT_EQ(0, TrayFlashCountdown());
+    EXPECT_EQ(0, FlashCountdown);
     TearDownKeyPress(f);
 }

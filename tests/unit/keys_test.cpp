@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/keys.h"
-#include "shell/app_state.h"
+#include "core/app_state.h"
 #include "tests/support/key_hook.h"
 #include "tests/support/standin.h"
 

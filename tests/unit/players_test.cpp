@@ -11,8 +11,8 @@
 #include "config/settings.h"
 #include "osd/osd.h"
 #include "tests/support/standin.h"
-#include "tests/support/threads.h"
 #include "tests/support/test_window.h"
+#include "tests/support/threads.h"
 
 namespace {
 

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "config/settings.h"
+#include "core/app_state.h"
+#include "core/paths.h"
 #include "core/profile.h"
-#include "shell/app_state.h"
 #include "tests/support/message_box.h"
 #include "tests/support/process.h"
 

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "config/settings.h"
-#include "shell/app_state.h"
+#include "core/app_state.h"
+#include "core/paths.h"
 #include "tests/support/process.h"
 
 namespace {

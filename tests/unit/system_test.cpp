@@ -7,10 +7,10 @@
 
 #include "actions/clock.h"
 #include "actions/system.h"
-#include "core/platform.h"
 #include "config/settings.h"
+#include "core/app_state.h"
+#include "core/platform.h"
 #include "osd/osd.h"
-#include "shell/app_state.h"
 #include "tests/support/fake_dialog.h"
 #include "tests/support/osd_slots.h"
 

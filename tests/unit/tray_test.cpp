@@ -7,11 +7,11 @@
 #include <string.h>
 
 #include "config/settings.h"
+#include "core/active.h"
+#include "core/app_state.h"
+#include "core/router.h"
 #include "core/vendor_apps.h"
 #include "osd/osd.h"
-#include "shell/active.h"
-#include "shell/app_state.h"
-#include "shell/router.h"
 #include "shell/tray.h"
 #include "tests/support/fake_dialog.h"
 #include "tests/support/menu_driver.h"
@@ -75,7 +75,7 @@ int WineTrayIcons()
 
 bool FlashOver(void*)
 {
-    return TrayFlashCountdown() == 0 && TrayIconShown() == NormalIcon;
+    return FlashCountdown == 0 && TrayIconShown() == NormalIcon;
 }
 
 DWORD WINAPI FlashFromReceiver(LPVOID)
@@ -109,8 +109,8 @@ TEST(TrayIcon, FlashLastsFifteenTicks)
     DWORD start = GetTickCount();
     FlashTrayIcon();
     EXPECT_TRUE(WaitUntil(FlashShown, NULL, 1000));
-    EXPECT_LE(TrayFlashCountdown(), FlashTicks);
-    EXPECT_GT(TrayFlashCountdown(), 0);
+    EXPECT_LE(FlashCountdown, FlashTicks);
+    EXPECT_GT(FlashCountdown, 0);
     ASSERT_TRUE(WaitUntil(FlashOver, NULL, 3000));
     // Fifteen sleeps of 10 ms: never sooner than 150 ms.
     EXPECT_GE(GetTickCount() - start, 140u);

@@ -9,9 +9,9 @@
 
 #include "actions/volume.h"
 #include "config/settings.h"
+#include "core/app_state.h"
 #include "core/platform.h"
 #include "osd/osd.h"
-#include "shell/app_state.h"
 #include "tests/support/osd_slots.h"
 
 namespace {

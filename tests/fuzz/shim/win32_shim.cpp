@@ -74,6 +74,12 @@ BOOL DeleteFileA(const char* path)
     return Files.erase(path) > 0;
 }
 
+// Folders are not kept: every path names a file.
+BOOL CreateDirectoryA(const char*, void*)
+{
+    return TRUE;
+}
+
 int MessageBoxA(HWND, const char*, const char*, UINT)
 {
     return 1;

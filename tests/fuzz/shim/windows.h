@@ -55,6 +55,7 @@ BOOL CloseHandle(HANDLE handle);
 DWORD GetFileAttributesA(const char* path);
 BOOL MoveFileExA(const char* from, const char* to, DWORD flags);
 BOOL DeleteFileA(const char* path);
+BOOL CreateDirectoryA(const char* path, void* security);
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 DWORD GetModuleFileNameA(void* module, char* path, DWORD size);
 HWND FindWindowA(const char* windowClass, const char* title);
