@@ -35,8 +35,9 @@ if [ -n "$QN_XVFB_PID" ]; then
   echo "    DISPLAY=$DISPLAY import -window root /tmp/quellon.png"
   echo "or, with x11vnc installed, serve it to a VNC viewer: x11vnc -display $DISPLAY -localhost"
 fi
-echo "Click the remote's keys (or type digits, arrows, +/-, D, M, T, Enter on it):"
-echo "DISPL shows the time, VOL+/VOL-/MUTE the volume, TEXT opens Notepad, FULL maximises"
-echo "it, CANCEL closes it, the arrows move the mouse pointer. Quellon's icon is in the"
-echo "system tray (Wine's tray at the top left on Xvfb); right-click it for the menu."
+echo "Click the remote's keys (after a click on its title bar the PC keyboard presses them"
+echo "too): DISPL shows the time, VOL+/VOL-/MUTE the volume, TEXT opens Notepad, the digits"
+echo "type into it, FULL maximises it, CANCEL closes it, the arrows move the mouse pointer."
+echo "Quellon's icon is in the system tray (Wine's tray at the top left on Xvfb);"
+echo "right-click it for the menu."
 wait "$quellon"

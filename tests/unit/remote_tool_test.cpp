@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "actions/virtual_keys.h"
 #include "core/profile.h"
 #include "tests/support/process.h"
 #include "tools/remote/demo_files.h"
@@ -37,7 +38,7 @@ TEST(RemoteTool, DemoFilesBindTheShownKeysAndNeverReplaceTheUsersFiles)
     const KeyActions* keys = (const KeyActions*)bytes.data();
     struct { const char* key; int32_t type; } bound[] = {
         { "DISPL", 65 }, { "VOL+", 20 }, { "VOL-", 21 }, { "MUTE", 64 }, { "TEXT", 31 },
-        { "CANCEL", 32 }, { "POWER", 0 }, { "CH5", 0 },
+        { "CANCEL", 32 }, { "POWER", 0 },
     };
     for (auto& b : bound)
         EXPECT_EQ(b.type, keys[RemoteKeyByName(b.key)].slot[0].type) << b.key;
@@ -45,6 +46,16 @@ TEST(RemoteTool, DemoFilesBindTheShownKeysAndNeverReplaceTheUsersFiles)
     EXPECT_STREQ("Notepad", close.windowClass);
     EXPECT_EQ(WM_CLOSE, close.number);
     EXPECT_STREQ("notepad.exe", keys[RemoteKeyByName("TEXT")].slot[0].programPath);
+    for (char d = '0'; d <= '9'; ++d) {    // the digits type into Notepad, if it is there
+        const ActionRecord& r = keys[RemoteKeyByName((std::string("CH") + d).c_str())].slot[0];
+        EXPECT_EQ(60, r.type) << d;
+        EXPECT_STREQ("Notepad", r.windowClass);
+        EXPECT_EQ(0x10, r.wParam);
+        ASSERT_TRUE(r.number >= 0 && r.number < VirtualKeyCount);
+        EXPECT_EQ(d, VirtualKeyTable[r.number].vk);
+    }
+    WIN32_FIND_DATAA found;    // each file was made whole under a temporary name
+    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA((dir + "*.tmp").c_str(), &found));
     std::string ini = dir + "settings.ini";
     EXPECT_EQ(1u, GetPrivateProfileIntA("OSD", "Enable", 0, ini.c_str()));
     EXPECT_EQ(50u, GetPrivateProfileIntA("Settings", "MouseMultiplier", 0, ini.c_str()));

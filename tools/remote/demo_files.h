@@ -3,5 +3,6 @@
 #pragma once
 
 // Writes each of the two files into dir (ending in a backslash) only when
-// it does not exist yet. Returns how many files were written, -1 on failure.
+// it does not exist yet, each whole or not at all: a failure leaves no part
+// of it. Returns how many files were written, -1 on failure.
 int WriteDemoFiles(const char* dir);

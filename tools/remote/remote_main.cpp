@@ -2,6 +2,11 @@
 // It plays the card maker's reminder process: a window of class and title
 // "WinFast Schedule Reminder" that sends each key press as message 0x0A00
 // to the window of class "Zorv@Video(^0^)", and shows the notices it gets.
+// Like the system's on-screen keyboard it stays on top and a click on a key
+// leaves the foreground window and the keyboard focus where they are, so
+// that Quellon's actions see what they would see with the real remote. It
+// takes the focus only from a click on its title bar or on its "PC keyboard"
+// line; while it has it, the PC keyboard presses remote keys too.
 //   remote.exe           the remote
 //   remote.exe /demo     writes the demonstration profile.cfg and settings.ini
 //                        into the current folder where none exist, and ends
@@ -24,10 +29,19 @@ enum {
     StatusTimer = 2, StatusMs = 500,
     ScriptTimer = 3, ScriptMs = 400, ScriptPatienceMs = 30000, MaxScriptKeys = 16,
     Margin = 10, KeyWidth = 68, KeyHeight = 26, KeyGap = 4, GroupGap = 10, StatusHeight = 48,
+    KeyboardLineHeight = 16,
 };
 
+// One key is held at a time, by the mouse or by a key of the PC keyboard.
 static int HeldKey = -1;    // key index, -1 when none is held
-static UINT HeldVirtualKey;
+static UINT HeldVirtualKey; // the keyboard key holding it; 0 when the mouse holds it
+// Dragging the remote by its body (between the keys) moves it without
+// activating it; the title bar moves it the usual way, and activates it.
+static bool Dragging;
+static POINT DragFrom;      // pointer, and window corner, where the drag began
+static POINT DragOrigin;
+static bool UnderWine;
+static HWND LastFront;      // the foreground window when the remote last restacked itself
 static char LastNotice[96] = "Last notice: none yet";
 static char ReceiverState[96];
 static HFONT KeyFont;
@@ -51,6 +65,15 @@ static RECT StatusRect()
     RECT last = KeyRect(RemoteRows - 1, 0);
     RECT rc = { Margin, last.bottom + GroupGap, Margin + RemoteColumns * (KeyWidth + KeyGap),
                 last.bottom + GroupGap + StatusHeight };
+    return rc;
+}
+
+// The line under the status that tells whether the PC keyboard presses keys.
+static RECT KeyboardLineRect()
+{
+    RECT rc = StatusRect();
+    rc.top = rc.bottom;
+    rc.bottom += KeyboardLineHeight;
     return rc;
 }
 
@@ -96,9 +119,10 @@ static void SendKey(HWND window, int key)
     UpdateReceiverState(window);
 }
 
-static void PressKey(HWND window, int key)
+static void PressKey(HWND window, int key, UINT virtualKey)
 {
     HeldKey = key;
+    HeldVirtualKey = virtualKey;
     InvalidateRect(window, NULL, FALSE);
     SendKey(window, key);
     SetTimer(window, RepeatTimer, RepeatMs, NULL);
@@ -110,6 +134,71 @@ static void ReleaseKey(HWND window)
     HeldKey = -1;
     HeldVirtualKey = 0;
     InvalidateRect(window, NULL, FALSE);
+}
+
+// The deliberate ways in, a click on the title bar or on the keyboard line,
+// activate the remote for the PC keyboard, which WS_EX_NOACTIVATE alone
+// would refuse to a click.
+static void TakeKeyboard(HWND window)
+{
+    SetForegroundWindow(window);
+}
+
+static bool HeldByMouse()
+{
+    return HeldKey >= 0 && !HeldVirtualKey;
+}
+
+// The button is up, or the capture went elsewhere: the mouse lets go of
+// whatever it held. The state is cleared before ReleaseCapture, whose
+// WM_CAPTURECHANGED comes back here.
+static void EndMouseHold(HWND window, bool releaseCapture)
+{
+    if (HeldByMouse())
+        ReleaseKey(window);
+    Dragging = false;
+    if (releaseCapture && GetCapture() == window)
+        ReleaseCapture();
+}
+
+static void OnButtonDown(HWND window, LPARAM lParam)
+{
+    POINT p = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+    RECT keyboard = KeyboardLineRect();
+    if (PtInRect(&keyboard, p)) {
+        TakeKeyboard(window);
+        return;
+    }
+    int key = KeyAt(p, NULL);
+    // A click takes over from a key held on the keyboard: that key's
+    // release then finds nothing of its own to let go.
+    if (HeldKey >= 0)
+        ReleaseKey(window);
+    SetCapture(window);
+    if (key >= 0) {
+        PressKey(window, key, 0);
+        return;
+    }
+    RECT rc;
+    GetWindowRect(window, &rc);
+    DWORD at = GetMessagePos();
+    DragFrom.x = (short)LOWORD(at);
+    DragFrom.y = (short)HIWORD(at);
+    DragOrigin.x = rc.left;
+    DragOrigin.y = rc.top;
+    Dragging = true;
+}
+
+static void OnMouseMove(HWND window)
+{
+    if (!Dragging)
+        return;
+    // Where the pointer was when the message was made: the window moves
+    // under it, so client coordinates would drift.
+    DWORD at = GetMessagePos();
+    SetWindowPos(window, NULL, DragOrigin.x + (short)LOWORD(at) - DragFrom.x,
+                 DragOrigin.y + (short)HIWORD(at) - DragFrom.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 static COLORREF KeyColour(const char* name)
@@ -157,6 +246,11 @@ static void Paint(HWND window)
     text[sizeof text - 1] = '\0';
     SetTextColor(dc, RGB(200, 200, 200));
     DrawTextA(dc, text, -1, &status, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+    RECT keyboard = KeyboardLineRect();
+    bool active = GetForegroundWindow() == window;
+    SetTextColor(dc, active ? RGB(120, 220, 120) : RGB(200, 200, 200));
+    DrawTextA(dc, active ? "PC keyboard: on (the remote is active)" : "PC keyboard: off (click here)",
+              -1, &keyboard, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
     SelectObject(dc, oldFont);
     EndPaint(window, &ps);
 }
@@ -214,6 +308,21 @@ static void PlayScript(HWND window)
     SendKey(window, ScriptKeys[ScriptNext++]);
 }
 
+// Wine's X11 driver maps a newly shown window above all others, and raises
+// a window again only when it becomes the first in the z-order: a topmost
+// window that is first already is never raised. So, under Wine, each time
+// another window comes to the front the remote leaves the topmost band and
+// comes back, which makes it first anew.
+static void StayOnTop(HWND window)
+{
+    HWND front = GetForegroundWindow();
+    if (!UnderWine || front == LastFront)
+        return;
+    LastFront = front;
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 static int ShortcutKey(UINT virtualKey)
 {
     for (int i = 0; i < RemoteShortcutCount; ++i)
@@ -229,37 +338,52 @@ static LRESULT CALLBACK RemoteProc(HWND window, UINT message, WPARAM wParam, LPA
     case FmWindowNotice:
         ShowNotice(window, message, wParam, lParam);
         return 0;
-    case WM_LBUTTONDOWN: {
-        POINT p = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
-        int key = KeyAt(p, NULL);
-        if (key >= 0) {
-            SetCapture(window);
-            PressKey(window, key);
-        }
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;    // a click on a key is a press on the remote, not a focus change
+    case WM_NCLBUTTONDOWN:
+        if (wParam == HTCAPTION)
+            TakeKeyboard(window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+        OnButtonDown(window, lParam);
         return 0;
-    }
+    case WM_MOUSEMOVE:
+        OnMouseMove(window);
+        return 0;
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        if (HeldKey >= 0 && !HeldVirtualKey) {
-            if (message == WM_LBUTTONUP)
-                ReleaseCapture();
-            ReleaseKey(window);
-        }
+        EndMouseHold(window, true);
         return 0;
+    case WM_CAPTURECHANGED:
+        EndMouseHold(window, false);
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            POINT p;
+            GetCursorPos(&p);
+            ScreenToClient(window, &p);
+            RECT keyboard = KeyboardLineRect();
+            bool button = KeyAt(p, NULL) >= 0 || PtInRect(&keyboard, p);
+            SetCursor(LoadCursorA(NULL, button ? IDC_HAND : IDC_SIZEALL));
+            return TRUE;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_KEYDOWN: {
         if (lParam & (1 << 30))
             return 0;    // the keyboard's own repeat: ours is the remote's
         int key = ShortcutKey((UINT)wParam);
-        if (key >= 0 && HeldKey < 0) {
-            HeldVirtualKey = (UINT)wParam;
-            PressKey(window, key);
-        }
+        if (key >= 0 && HeldKey < 0)
+            PressKey(window, key, (UINT)wParam);
         return 0;
     }
     case WM_KEYUP:
-        if (HeldVirtualKey == (UINT)wParam)
+        if (HeldVirtualKey && HeldVirtualKey == (UINT)wParam)
             ReleaseKey(window);
         return 0;
+    case WM_ACTIVATE: {
+        RECT rc = KeyboardLineRect();
+        InvalidateRect(window, &rc, TRUE);
+        return 0;
+    }
     case WM_KILLFOCUS:
         if (HeldVirtualKey)
             ReleaseKey(window);
@@ -267,8 +391,10 @@ static LRESULT CALLBACK RemoteProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_TIMER:
         if (wParam == RepeatTimer && HeldKey >= 0)
             SendKey(window, HeldKey);
-        else if (wParam == StatusTimer)
+        else if (wParam == StatusTimer) {
             UpdateReceiverState(window);
+            StayOnTop(window);
+        }
         else if (wParam == ScriptTimer)
             PlayScript(window);
         return 0;
@@ -297,27 +423,31 @@ static int RunDemoFiles()
     return WriteDemoFiles(dir) < 0 ? 1 : 0;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     if (strstr(commandLine, "/demo"))
         return RunDemoFiles();
 
+    UnderWine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
     KeyFont = CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0,
                           "Tahoma");
     WNDCLASSA wc;
     ZeroMemory(&wc, sizeof wc);
     wc.lpfnWndProc = RemoteProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(NULL, IDC_HAND);
+    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
     wc.hIcon = LoadIconA(NULL, IDI_APPLICATION);
     wc.lpszClassName = ReminderName;
     RegisterClassA(&wc);
 
     RECT size = { 0, 0, 2 * Margin + RemoteColumns * (KeyWidth + KeyGap) - KeyGap,
-                  StatusRect().bottom + Margin };
-    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    AdjustWindowRect(&size, style, FALSE);
-    HWND window = CreateWindowExA(0, ReminderName, ReminderName, style, 40, 100,
+                  KeyboardLineRect().bottom + Margin };
+    // No minimise box: without a window manager nothing could bring it back.
+    // WS_EX_APPWINDOW keeps the taskbar button that WS_EX_NOACTIVATE drops.
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    DWORD exStyle = WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_APPWINDOW;
+    AdjustWindowRectEx(&size, style, FALSE, exStyle);
+    HWND window = CreateWindowExA(exStyle, ReminderName, ReminderName, style, 40, 100,
                                   size.right - size.left, size.bottom - size.top, NULL, NULL,
                                   instance, NULL);
     if (!window)
@@ -329,7 +459,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
         ScriptStart = GetTickCount();
         SetTimer(window, ScriptTimer, ScriptMs, NULL);
     }
-    ShowWindow(window, show);
+    // Shown without taking the focus, as with any click on it.
+    ShowWindow(window, SW_SHOWNOACTIVATE);
     UpdateWindow(window);
 
     MSG msg;
