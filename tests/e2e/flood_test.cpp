@@ -151,7 +151,21 @@ DWORD WINAPI RepeatKey(LPVOID arg)
     return 0;
 }
 
-const char OsdOn[] = "[OSD]\r\nEnable=1\r\nTimeout=1\r\n";
+// A fresh program folder whose profile binds the first slot of each key to
+// its type (0: none), with the OSD on for half a second; then the program.
+bool StartWithOsdAndSlots(QuellonRun* run, const char* tag, const int32_t (&types)[RemoteKeyCount],
+                          bool debugged)
+{
+    run->dir = MakeTempDir(tag);
+    static KeyActions keys[RemoteKeyCount];
+    memset(keys, 0, sizeof keys);
+    for (int k = 0; k < RemoteKeyCount; ++k)
+        keys[k].slot[0].type = types[k];
+    if (!WriteWholeFile(run->dir + "profile.cfg", std::string((const char*)keys, sizeof keys)) ||
+        !WriteWholeFile(run->dir + "settings.ini", "[OSD]\r\nEnable=1\r\nTimeout=1\r\n"))
+        return false;
+    return debugged ? StartQuellonUnderDebugger(run, run->dir) : StartQuellon(run, run->dir);
+}
 
 int VisibleOsdWindows(DWORD pid)
 {
@@ -171,13 +185,10 @@ int VisibleOsdWindows(DWORD pid)
 TEST(Flood, VolumeKeysFromTwoSendersWithTheOsdFaultNowhere)
 {
     QuellonRun run;
-    run.dir = MakeTempDir("volflood");
-    static KeyActions keys[RemoteKeyCount];
-    keys[3].slot[0].type = 20;    // "VOL+": Volume Up
-    keys[7].slot[0].type = 21;    // "VOL-": Volume Down
-    ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", std::string((const char*)keys, sizeof keys)));
-    ASSERT_TRUE(WriteWholeFile(run.dir + "settings.ini", OsdOn));
-    ASSERT_TRUE(StartQuellonUnderDebugger(&run, run.dir));
+    int32_t types[RemoteKeyCount] = {};
+    types[3] = 20;    // "VOL+": Volume Up
+    types[7] = 21;    // "VOL-": Volume Down
+    ASSERT_TRUE(StartWithOsdAndSlots(&run, "volflood", types, true));
     HWND trick = WaitForTrick(run);
     ASSERT_TRUE(trick != NULL);
     KeyRepeater repeaters[2] = { { trick, 4, 1500 }, { trick, 8, 1500 } };
@@ -199,12 +210,9 @@ TEST(Flood, VolumeKeysFromTwoSendersWithTheOsdFaultNowhere)
 TEST(Flood, OsdTextOfAStalledMainThreadIsShownThenHidden)
 {
     QuellonRun run;
-    run.dir = MakeTempDir("osdstall");
-    static KeyActions keys[RemoteKeyCount];
-    keys[20].slot[0].type = 65;    // "DISPL": Display Time
-    ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", std::string((const char*)keys, sizeof keys)));
-    ASSERT_TRUE(WriteWholeFile(run.dir + "settings.ini", OsdOn));
-    ASSERT_TRUE(StartQuellon(&run, run.dir));
+    int32_t types[RemoteKeyCount] = {};
+    types[20] = 65;    // "DISPL": Display Time
+    ASSERT_TRUE(StartWithOsdAndSlots(&run, "osdstall", types, false));
     HWND trick = WaitForTrick(run);
     ASSERT_TRUE(trick != NULL);
     HANDLE main = SuspendWindowThread(run.config);
