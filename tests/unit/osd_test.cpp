@@ -272,6 +272,36 @@ TEST(OsdWindows, SecondTextRestartsTheCountdown)
     EXPECT_EQ(0, OsdCountdownsRunning());
 }
 
+DWORD WINAPI TickFiftyTimes(LPVOID)
+{
+    for (int t = 0; t < 50; ++t)
+        TickOsdSlots();
+    return 0;
+}
+
+// The windows' thread busy for longer than a text's time (a save to a slow
+// disk): the text is shown once the thread is back, and hidden after its
+// full time from then, not left on screen for good.
+TEST(OsdWindows, TextShownWhileItsThreadIsBusyHidesAfterItsTime)
+{
+    SetUpOsd();
+    OsdSettings.Timeout = 1;
+    ShowArgs a = { 1, "12:34" };
+    HANDLE show = CreateThread(NULL, 0, ShowFromAnotherThread, &a, 0, NULL);
+    Sleep(100);
+    HANDLE tick = CreateThread(NULL, 0, TickFiftyTimes, NULL, 0, NULL);
+    WaitForSingleObject(tick, 5000);    // the tick thread ends the countdown meanwhile
+    CloseHandle(tick);
+    while (MsgWaitForMultipleObjects(1, &show, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        PumpMessagesFor(1);
+    CloseHandle(show);
+    PumpMessagesFor(20);
+    EXPECT_TRUE(IsWindowVisible(OsdWindow(1)));
+    for (int t = 0; t < 50; ++t)
+        TickOsdSlots();
+    EXPECT_FALSE(IsWindowVisible(OsdWindow(1)));
+}
+
 TEST(OsdWindows, MissingSlotsAndTheDisabledOsdChangeNothing)
 {
     SetUpOsd();
