@@ -25,11 +25,33 @@ static const VendorWindow FmWindow = { MAKEINTATOM(0x8002), "WinFast FM" };
 
 enum { NoVendorApp = 0, VendorTvApp = 1, VendorFmApp = 2 };
 
+// The thread learns of windows that appear from window events and of
+// applications that end from their process handles, so that an idle
+// program does not wake. A full pass still runs once a second: some
+// events never come (under Wine, name changes and other processes'
+// destructions), and a title may be set after its window was created.
+// Where a pass must repeat (a "Trick Wnd" that could not be created), or
+// no window events can be had at all, passes run every 50 ms.
+enum { SafetyPassMs = 1000, RetryPassMs = 50 };
+
 // Owned by the receiver thread alone.
 static HWND AppWindow;
 static HWND ReminderWindow;
 static HWND TrickWindow;
 static int VendorAppKind;
+static bool TrickCreationFailed;
+static bool EventsHooked;
+static bool PassWanted = true;    // the first pass runs at once
+
+// The process of the application window, and that of the reminder window:
+// its handle is signalled when the process ends.
+struct WatchedProcess {
+    HWND window;
+    HANDLE process;
+    bool ended;    // signalled while the system still listed its window
+};
+static WatchedProcess WatchedApp;
+static WatchedProcess WatchedReminder;
 
 void RegisterImpersonationClass()
 {
@@ -64,14 +86,17 @@ static void Notify(UINT notice)
 
 static void StandInOrStepAside()
 {
+    TrickCreationFailed = false;
     if (!IsWindow(AppWindow)) {
         if (!IsWindow(TrickWindow)) {
             TrickWindow = CreateWindowExA(0, ImpersonationClass, TrickWindowTitle, 0, 0, 0, 10, 10,
                                           NULL, NULL, GetModuleHandleA(NULL), NULL);
+            TrickCreationFailed = TrickWindow == NULL;
             Notify(TvWindowNotice);
         }
     } else if (IsWindow(TrickWindow)) {
         DestroyWindow(TrickWindow);
+        TrickWindow = NULL;    // a later window may be given the same handle
         if (IsWindow(ReminderWindow)) {
             if (VendorAppKind == VendorTvApp)
                 Notify(TvWindowNotice);
@@ -81,31 +106,140 @@ static void StandInOrStepAside()
     }
 }
 
-// Handles at most one message. With none waiting it waits up to 50 ms, but
-// wakes as soon as the reminder sends or posts a key press.
-static void PumpOneMessage()
+// One pass: the searches that are due, then stand in or step aside.
+static void RunPass()
+{
+    VendorAppKind = NoVendorApp;
+    if (!IsWindow(AppWindow))
+        SearchVendorApp();
+    if (!IsWindow(ReminderWindow))
+        ReminderWindow = FindWindowA(ReminderName, ReminderName);
+    StandInOrStepAside();
+}
+
+// Keeps a handle on the process of window, opened anew when the window
+// changes. Without one (none found, or the process may not be opened) the
+// window's end is left to the window events and the safety pass.
+static void Watch(WatchedProcess* w, HWND window)
+{
+    if (w->window == window)
+        return;
+    if (w->process)
+        CloseHandle(w->process);
+    w->window = window;
+    w->process = NULL;
+    w->ended = false;
+    DWORD pid = 0;
+    if (window && GetWindowThreadProcessId(window, &pid) && pid != GetCurrentProcessId())
+        w->process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+}
+
+static void ProcessEnded(WatchedProcess* w)
+{
+    CloseHandle(w->process);
+    w->process = NULL;
+    w->ended = true;
+    PassWanted = true;
+}
+
+// Whether a window of this class may be one of the table's. The dialog
+// class of "WinFast FM" is named "#32770".
+static bool IsLookedForClass(HWND window)
+{
+    char name[64];
+    if (!GetClassNameA(window, name, sizeof name))
+        return false;
+    bool match = lstrcmpiA(name, ReminderName) == 0 || lstrcmpiA(name, "#32770") == 0;
+    for (const VendorWindow& w : TvWindows)
+        match = match || lstrcmpiA(name, w.windowClass) == 0;
+    return match;
+}
+
+// Runs on this thread while it takes its messages, inside any wait for
+// them, even within a send: it only asks for a pass. The pass then looks
+// for every window of the table in order, whichever of them the event was
+// about, so that the search order decides as it always did.
+static void CALLBACK WindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
+                                 LONG child, DWORD, DWORD)
+{
+    if (!window || object != OBJID_WINDOW || child != CHILDID_SELF)
+        return;
+    if (event == EVENT_OBJECT_DESTROY) {
+        // The window is gone: only its handle can be compared.
+        if (window == AppWindow || window == ReminderWindow)
+            PassWanted = true;
+        return;
+    }
+    // At its creation a window may not have its title yet: the class
+    // decides, and the pass compares titles.
+    if (IsLookedForClass(window) && GetAncestor(window, GA_ROOT) == window)
+        PassWanted = true;
+}
+
+static void HookWindowEvents()
+{
+    const DWORD flags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+    // Creation, destruction and showing are neighbours: one hook.
+    EventsHooked = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, NULL, WindowEvent,
+                                   0, 0, flags) != NULL;
+    SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, NULL, WindowEvent, 0, 0,
+                    flags);
+}
+
+static DWORD PassInterval()
+{
+    if (TrickCreationFailed || !EventsHooked || WatchedApp.ended || WatchedReminder.ended)
+        return RetryPassMs;
+    return SafetyPassMs;
+}
+
+// Handles at most one message. With none waiting it waits until a message
+// or window event comes, a watched process ends, or the next pass is due.
+static void PumpOneMessage(DWORD lastPass)
 {
     MSG msg;
     if (PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
         GetMessageA(&msg, NULL, 0, 0);    // a WM_QUIT does not end the thread
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
-    } else {
-        MsgWaitForMultipleObjectsEx(0, NULL, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        return;
     }
+    if (PassWanted)    // an event taken in by PeekMessageA
+        return;
+    WatchedProcess* const all[2] = { &WatchedApp, &WatchedReminder };
+    WatchedProcess* watched[2] = { NULL, NULL };
+    HANDLE handles[2];
+    DWORD count = 0;
+    for (WatchedProcess* w : all)
+        if (w->process) {
+            watched[count] = w;
+            handles[count++] = w->process;
+        }
+    DWORD elapsed = GetTickCount() - lastPass;
+    DWORD interval = PassInterval();
+    DWORD r = MsgWaitForMultipleObjectsEx(count, handles, elapsed < interval ? interval - elapsed : 0,
+                                          QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (r < WAIT_OBJECT_0 + count)
+        ProcessEnded(watched[r - WAIT_OBJECT_0]);
 }
 
 static DWORD WINAPI ReceiverThread(LPVOID)
 {
     RegisterImpersonationClass();
+    HookWindowEvents();    // before the first pass, so that no window slips between
+    DWORD lastPass = 0;
     for (;;) {
-        VendorAppKind = NoVendorApp;
-        if (!IsWindow(AppWindow))
-            SearchVendorApp();
-        if (!IsWindow(ReminderWindow))
-            ReminderWindow = FindWindowA(ReminderName, ReminderName);
-        StandInOrStepAside();
-        PumpOneMessage();
+        // Someone else may have closed the "Trick Wnd" (our own window: no server call).
+        if (TrickWindow && !IsWindow(TrickWindow))
+            PassWanted = true;
+        if (PassWanted || GetTickCount() - lastPass >= PassInterval()) {
+            PassWanted = false;
+            RunPass();
+            Watch(&WatchedApp, AppWindow);
+            Watch(&WatchedReminder, ReminderWindow);
+            lastPass = GetTickCount();
+        }
+        PumpOneMessage(lastPass);
     }
 }
 

@@ -3,8 +3,9 @@
 // (SendMessageA 0x0A00 to the "Trick Wnd"), timed from the send to the
 // message's arrival at a window of this program. quellon.exe is measured
 // beside floors from the same run: minimal_receiver.exe with the same
-// event-driven loop, and with the plain Sleep(50) loop. All three run at
-// once and take the presses in turn.
+// event-driven loop and with the plain Sleep(50) loop, and
+// null_receiver.exe, which only finds the key and posts the message. All
+// run at once and take the presses in turn.
 //   key_latency.exe [presses]
 #include <windows.h>
 #include <stdio.h>
@@ -24,7 +25,7 @@ enum {
     KeyIndexA = 4, KeyIndexB = 5,
     MessageA = WM_APP + 1, MessageB = WM_APP + 2,
     SendMessageType = 32,
-    FlashOverMs = 60,    // with three subjects in turn, over 160 ms between two presses of one
+    FlashOverMs = 60,    // with four subjects in turn, over 240 ms between two presses of one
 };
 static const char TargetClass[] = "QuellonBenchTarget";
 
@@ -78,7 +79,8 @@ static bool WriteBenchProfile(const std::string& dir)
 
 struct Subject {
     const char* label;
-    const char* args;    // NULL: quellon.exe itself
+    const char* exe;     // NULL: quellon.exe itself
+    const char* args;
     QuellonRun run;
     HWND trick;
 };
@@ -88,13 +90,13 @@ static bool StartSubject(Subject* s)
     std::string dir = MakeTempDir("bench");
     if (!WriteBenchProfile(dir))
         return false;
-    if (!s->args) {
+    if (!s->exe) {
         if (!StartQuellon(&s->run, dir))
             return false;
     } else {
         s->run.dir = dir;
-        std::string exe = dir + "minimal_receiver.exe";
-        if (!CopyFileA((TestBinDir() + "minimal_receiver.exe").c_str(), exe.c_str(), FALSE) ||
+        std::string exe = dir + s->exe;
+        if (!CopyFileA((TestBinDir() + s->exe).c_str(), exe.c_str(), FALSE) ||
             !StartProgram("\"" + exe + "\" " + s->args, dir, &s->run.pi))
             return false;
     }
@@ -105,7 +107,7 @@ static bool StartSubject(Subject* s)
 
 static void StopSubject(Subject* s)
 {
-    if (!s->args)
+    if (!s->exe)
         QuitQuellon(&s->run);
     CleanUpQuellon(&s->run);
 }
@@ -207,6 +209,16 @@ static const char* Verdict(bool met)
     return met ? "met" : "NOT met";
 }
 
+static bool Within(const char* what, double value, double floor, const char* floorName, double goal)
+{
+    double ratio = value / floor;
+    printf("  goal: %s within %.2f x the %s's: %.2f x, %s\n", what, goal, floorName, ratio,
+           Verdict(ratio <= goal));
+    return ratio <= goal;
+}
+
+enum { Quellon, Minimal, Null, Sleep50, SubjectCount };
+
 int main(int argc, char** argv)
 {
     int presses = argc > 1 ? atoi(argv[1]) : 1000;
@@ -217,43 +229,42 @@ int main(int argc, char** argv)
     CreateThread(NULL, 0, TargetThread, ready, 0, NULL);
     WaitForSingleObject(ready, 5000);
 
-    Subject subjects[3] = {
-        { "quellon.exe", NULL, QuellonRun(), NULL },
-        { "minimal receiver", "", QuellonRun(), NULL },
-        { "Sleep(50) loop", "sleep50", QuellonRun(), NULL },
+    Subject subjects[SubjectCount] = {
+        { "quellon.exe", NULL, "", QuellonRun(), NULL },
+        { "minimal receiver", "minimal_receiver.exe", "", QuellonRun(), NULL },
+        { "null receiver", "null_receiver.exe", "", QuellonRun(), NULL },
+        { "Sleep(50) loop", "minimal_receiver.exe", "sleep50", QuellonRun(), NULL },
     };
-    Latency lat[3];
-    Throughput put[2];
-    for (int i = 0; i < 3; ++i)
+    Latency lat[SubjectCount];
+    Throughput put[Sleep50];
+    for (int i = 0; i < SubjectCount; ++i)
         if (!StartSubject(&subjects[i])) {
             fprintf(stderr, "%s did not start\n", subjects[i].label);
             return 1;
         }
-    MeasureLatency(subjects, 3, presses, lat);
-    for (int i = 0; i < 2; ++i)
+    MeasureLatency(subjects, SubjectCount, presses, lat);
+    for (int i = 0; i < Sleep50; ++i)
         put[i] = MeasureThroughput(subjects[i].trick, presses);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < SubjectCount; ++i)
         StopSubject(&subjects[i]);
 
     printf("Key latency: %d presses of CH1 bound to one \"Send Message\", from the\n"
            "reminder's send to the message's arrival (ms)\n", presses);
     printf("  %-18s %9s %9s %9s %6s\n", "", "median", "99th", "slowest", "lost");
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < SubjectCount; ++i)
         printf("  %-18s %9.3f %9.3f %9.3f %6d\n", subjects[i].label, lat[i].median, lat[i].p99,
                lat[i].slowest, lat[i].lost);
-    double medianRatio = lat[0].median / lat[1].median;
-    double p99Ratio = lat[0].p99 / lat[1].p99;
-    double sleepRatio = lat[2].median / lat[0].median;
-    printf("  goal: median within 1.5 x the minimal receiver's: %.2f x, %s\n", medianRatio,
-           Verdict(medianRatio <= 1.5));
-    printf("  goal: 99th percentile within 1.5 x the minimal receiver's: %.2f x, %s\n", p99Ratio,
-           Verdict(p99Ratio <= 1.5));
+    bool met = Within("median", lat[Quellon].median, lat[Minimal].median, "minimal receiver", 1.5);
+    met &= Within("99th percentile", lat[Quellon].p99, lat[Minimal].p99, "minimal receiver", 1.5);
+    met &= Within("median", lat[Quellon].median, lat[Null].median, "null receiver", 1.25);
+    met &= Within("99th percentile", lat[Quellon].p99, lat[Null].p99, "null receiver", 1.25);
+    double sleepRatio = lat[Sleep50].median / lat[Quellon].median;
     printf("  goal: median 50 x faster than the Sleep(50) loop's: %.0f x, %s\n", sleepRatio,
            Verdict(sleepRatio >= 50));
     printf("Throughput: two senders at once, %d presses each, each key bound to one \"Send Message\"\n",
            presses);
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < Sleep50; ++i)
         printf("  %-18s %9.0f presses/s, %ld lost\n", subjects[i].label, put[i].perSecond, put[i].lost);
-    bool met = medianRatio <= 1.5 && p99Ratio <= 1.5 && sleepRatio >= 50 && put[0].lost == 0;
+    met = met && sleepRatio >= 50 && put[Quellon].lost == 0;
     return met ? 0 : 2;
 }

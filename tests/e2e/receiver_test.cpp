@@ -23,6 +23,19 @@ StandIn* StartReminder()
     return CreateStandIn(ReminderName, ReminderName);
 }
 
+// standin.exe: the window in a program of its own, which logs its messages.
+std::string StandInCommand(const char* windowClass, const char* title, const std::string& dir)
+{
+    return "\"" + TestBinDir() + "standin.exe\" \"" + windowClass + "\" \"" + title + "\" \"" + dir +
+           "standin.log\"";
+}
+
+bool NoticeLogged(void* logPath)
+{
+    std::string log;
+    return ReadWholeFile((const char*)logPath, &log) && log.find("2561 1 0") != std::string::npos;
+}
+
 void ExpectNotice(StandIn* reminder, UINT notice, int nth)
 {
     RecordedMessage m;
@@ -142,7 +155,7 @@ TEST(Receiver, TvWinsOverFmInTheSamePass)
     DestroyStandIn(reminder);
 }
 
-TEST(Receiver, DvbtClassWithAnotherTitleIsIgnored)
+TEST(Receiver, DvbtClassWithAnotherTitleIsIgnoredUntilItGetsALookedForTitle)
 {
     StandIn* reminder = StartReminder();
     StandIn* other = CreateStandIn(DvbtClass, "Some Other Viewer");
@@ -154,6 +167,10 @@ TEST(Receiver, DvbtClassWithAnotherTitleIsIgnored)
     PumpMessagesFor(300);
     EXPECT_EQ(trick, FindTrickWindow(run));
     EXPECT_EQ(1, CountStandInMessages(reminder, TvWindowNotice));
+    // No window event tells of a new title here: the safety search finds it.
+    SetWindowTextA(StandInWindow(other), "WinFast DTV");
+    EXPECT_TRUE(WaitForTrick(run, false) != NULL);
+    EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 2, 5000));
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
     DestroyStandIn(other);
@@ -165,15 +182,20 @@ TEST(Receiver, ReminderStartedLaterHearsNothingUntilTheNextChange)
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
     ASSERT_TRUE(WaitForTrick(run) != NULL);
-    StandIn* reminder = StartReminder();
+    std::string dir = MakeTempDir("reminder");
+    PROCESS_INFORMATION reminder;
+    ASSERT_TRUE(StartProgram(StandInCommand(ReminderName, ReminderName, dir), dir, &reminder));
+    ASSERT_TRUE(WaitForWindow(ReminderName, ReminderName, 5000) != NULL);
+    std::string log = dir + "standin.log";
     PumpMessagesFor(400);
-    EXPECT_EQ(0, CountStandInMessages(reminder, TvWindowNotice));
+    EXPECT_FALSE(NoticeLogged((void*)log.c_str()));
     StandIn* pvr = CreateStandIn(PvrClass, "WinFast PVR");
-    EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
+    EXPECT_TRUE(WaitUntil(NoticeLogged, (void*)log.c_str(), 5000));
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
     DestroyStandIn(pvr);
-    DestroyStandIn(reminder);
+    KillProgram(&reminder);
+    RemoveTree(dir);
 }
 
 TEST(Receiver, MakerApplicationRunningAtStartMeansNoTrickWindow)
@@ -181,10 +203,8 @@ TEST(Receiver, MakerApplicationRunningAtStartMeansNoTrickWindow)
     StandIn* reminder = StartReminder();
     // The maker's application as a process of its own.
     std::string dir = MakeTempDir("pvr");
-    PROCESS_INFORMATION pvr;
-    ASSERT_TRUE(StartProgram("\"" + TestBinDir() + "standin.exe\" \"Zorv@Video(^0^)\" \"WinFast PVR\" \"" +
-                                 dir + "pvr.log\"",
-                             dir, &pvr));
+    PROCESS_INFORMATION app;
+    ASSERT_TRUE(StartProgram(StandInCommand(PvrClass, "WinFast PVR", dir), dir, &app));
     ASSERT_TRUE(WaitForWindow(PvrClass, "WinFast PVR", 5000) != NULL);
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
@@ -193,9 +213,17 @@ TEST(Receiver, MakerApplicationRunningAtStartMeansNoTrickWindow)
     EXPECT_EQ(0, CountStandInMessages(reminder, TvWindowNotice));
     // The application ends: Quellon stands in and tells the reminder.
     PostMessageA(FindWindowA(PvrClass, "WinFast PVR"), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, WaitProgram(&pvr, 5000));
+    EXPECT_EQ(0, WaitProgram(&app, 5000));
     EXPECT_TRUE(WaitForTrick(run) != NULL);
     EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 1, 5000));
+    // Another starts while Quellon stands in, and ends again.
+    ASSERT_TRUE(StartProgram(StandInCommand("#32770", "WinFast FM", dir), dir, &app));
+    EXPECT_TRUE(WaitForTrick(run, false) != NULL);
+    EXPECT_TRUE(WaitForStandInMessages(reminder, FmWindowNotice, 1, 5000));
+    PostMessageA(WaitForWindow("#32770", "WinFast FM", 5000), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, WaitProgram(&app, 5000));
+    EXPECT_TRUE(WaitForTrick(run) != NULL);
+    EXPECT_TRUE(WaitForStandInMessages(reminder, TvWindowNotice, 2, 5000));
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
     RemoveTree(dir);
@@ -207,9 +235,7 @@ TEST(Receiver, AReminderThatHangsWhenNotifiedStopsNoKeyAndNoExit)
     // The reminder as a program of its own that never returns from a notice.
     std::string dir = MakeTempDir("hungreminder");
     PROCESS_INFORMATION hung;
-    ASSERT_TRUE(StartProgram("\"" + TestBinDir() + "standin.exe\" \"" + ReminderName + "\" \"" +
-                                 ReminderName + "\" \"" + dir + "reminder.log\" 0x0A01=hang",
-                             dir, &hung));
+    ASSERT_TRUE(StartProgram(StandInCommand(ReminderName, ReminderName, dir) + " 0x0A01=hang", dir, &hung));
     ASSERT_TRUE(WaitForWindow(ReminderName, ReminderName, 5000) != NULL);
     const UINT Witness = WM_APP + 7;
     StandIn* witness = CreateStandIn("QuellonWitness", "");
@@ -234,7 +260,7 @@ TEST(Receiver, AReminderThatHangsWhenNotifiedStopsNoKeyAndNoExit)
     EXPECT_EQ(0, QuitQuellon(&run));
     EXPECT_EQ(ProfileSize, FileSize(run.dir + "profile.cfg"));
     std::string log;
-    ReadWholeFile(dir + "reminder.log", &log);
+    ReadWholeFile(dir + "standin.log", &log);
     EXPECT_NE(std::string::npos, log.find("2561 1 0")) << "the reminder was never notified";
     CleanUpQuellon(&run);
     KillProgram(&hung);
