@@ -14,12 +14,23 @@ bool InitCountdowns()
     return CountdownStarted != NULL;
 }
 
+void WakeTickThread()
+{
+    if (CountdownStarted)
+        SetEvent(CountdownStarted);
+}
+
+// The value goes first, so that the woken thread finds it running. A
+// countdown that was running already has the thread ticking: no wake-up.
+static bool SetCountdown(volatile LONG* countdown, LONG ticks)
+{
+    return InterlockedExchange(countdown, ticks) <= 0;
+}
+
 void StartCountdown(volatile LONG* countdown, LONG ticks)
 {
-    // The value goes first, so that the woken thread finds it running. A
-    // countdown that was running already has the thread ticking: no wake-up.
-    if (InterlockedExchange(countdown, ticks) <= 0 && CountdownStarted)
-        SetEvent(CountdownStarted);
+    if (SetCountdown(countdown, ticks))
+        WakeTickThread();
 }
 
 bool WaitForCountdownStart(DWORD ms)
@@ -37,4 +48,9 @@ void FlashTrayIcon()
 {
     // The tick thread shows the flash icon at its next tick.
     StartCountdown(&FlashCountdown, FlashTicks);
+}
+
+bool ArmTrayFlash()
+{
+    return SetCountdown(&FlashCountdown, FlashTicks);
 }

@@ -22,6 +22,13 @@ void StartCountdown(volatile LONG* countdown, LONG ticks);
 // Shows the flash icon for FlashTicks ticks. Any thread.
 void FlashTrayIcon();
 
+// The key path's flash: the countdown is set at once, but waking the idle
+// tick thread (a trip to the window server, and a thread that then shares
+// the machine) waits until the key's actions have run. True when
+// WakeTickThread is owed.
+bool ArmTrayFlash();
+void WakeTickThread();
+
 // Waits until a countdown is started or ms pass; true when one was started.
 // Only the tick thread waits here.
 bool WaitForCountdownStart(DWORD ms);

@@ -8,12 +8,25 @@
 static volatile LONGLONG PressedKey;
 static volatile LONG PressedKeyPosted;
 
+// The key path's own record of the last key it handed on; -1: none.
+static LONGLONG LastNotedKey = -1;
+
 void NotePressedKey(uint32_t value, int known)
 {
-    InterlockedExchange64(&PressedKey, (LONGLONG)(((uint64_t)(uint32_t)known << 32) | value));
+    LONGLONG key = (LONGLONG)(((uint64_t)(uint32_t)known << 32) | value);
+    // A held key repeats what the hidden dialog shows already: nothing new to
+    // show, and the main thread is not woken on every repeat. The visible
+    // dialog is told each time, as it selects the key again.
+    if (key == LastNotedKey && !IsWindowVisible(ConfigDialog))
+        return;
+    InterlockedExchange64(&PressedKey, key);
     if (InterlockedExchange(&PressedKeyPosted, 1) == 0 &&
-        !PostMessageA(ConfigDialog, KeyPressedMessage, 0, 0))
+        !PostMessageA(ConfigDialog, KeyPressedMessage, 0, 0)) {
         InterlockedExchange(&PressedKeyPosted, 0);    // a full queue: the next press tries again
+        LastNotedKey = -1;
+        return;
+    }
+    LastNotedKey = key;
 }
 
 void TakePressedKey(uint32_t* value, int* known)

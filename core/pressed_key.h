@@ -11,7 +11,8 @@
 // burst of presses costs the dialog one look, at the last of them.
 enum { KeyPressedMessage = WM_APP + 0x20, KeyPressUnknown = 0, KeyPressKnown = 1 };
 
-// The key path: never waits.
+// The key path: never waits. A repeat of the last key while the dialog is
+// hidden changes nothing it shows and is not handed on.
 void NotePressedKey(uint32_t value, int known);
 
 // The dialog, on KeyPressedMessage: the key pressed last.

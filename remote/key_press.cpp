@@ -7,8 +7,9 @@
 #include "remote/dispatch.h"
 
 // The dialog and the tray icon belong to other threads: both learn of the
-// key without this thread waiting for them, and before the actions run, so
-// that the feedback starts first.
+// key without this thread waiting for them. The dialog is told before the
+// actions run; the idle tick thread is woken for the flash after them, so
+// that it does not share the machine with them.
 static void HandleRemoteKey(WPARAM wParam)
 {
     // The reminder sends a 32-bit code; compare it whole.
@@ -18,9 +19,12 @@ static void HandleRemoteKey(WPARAM wParam)
         NotePressedKey((uint32_t)code, KeyPressUnknown);
         return;
     }
-    FlashTrayIcon();
+    bool wakeTicks = ArmTrayFlash();
     NotePressedKey((uint32_t)k, KeyPressKnown);
     ExecuteKeyActions(k);
+    // The flash is shown at the first tick after this.
+    if (wakeTicks)
+        WakeTickThread();
 }
 
 LRESULT CALLBACK KeyPressWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the benchmarks against the release (i686) build under Wine, each
+# Runs the benchmarks against the release (i686) build under Wine (the
+# x86_64 build where 32-bit programs cannot run), each
 # beside a floor measured in the same run (docs/PERFORMANCE.md keeps the
 # figures):
 #   key latency and throughput of a key bound to one "Send Message"
@@ -17,8 +18,8 @@ set -euo pipefail
 
 presses="${1:-1000}"
 idle="${QUELLON_IDLE_SECONDS:-30}"
-bin="$QUELLON_BUILD_ROOT/i686"
-qn_build i686 --target quellon key_latency minimal_receiver null_receiver >/dev/null
+bin="$QUELLON_BUILD_ROOT/$QN_RUN_ARCH"
+qn_build "$QN_RUN_ARCH" --target quellon key_latency minimal_receiver null_receiver >/dev/null
 qn_start_wine
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')," \

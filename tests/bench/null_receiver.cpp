@@ -23,8 +23,8 @@ static LRESULT CALLBACK KeyProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 if (r.type != SendMessageType)
                     continue;
                 char cls[WindowClassWidth], name[WindowNameWidth];
-                ReadField(cls, r.windowClass, sizeof cls);
-                ReadField(name, r.windowName, sizeof name);
+                ReadField(cls, sizeof cls, r.windowClass);
+                ReadField(name, sizeof name, r.windowName);
                 PostToWindow(cls, name[0] ? name : NULL, (uint32_t)r.number, (uint32_t)r.wParam,
                              (uint32_t)r.lParam);
             }

@@ -7,7 +7,6 @@
 
 #include "tests/support/bound_keys.h"
 #include "tests/support/standin.h"
-#include "tests/support/threads.h"
 
 namespace {
 
@@ -152,8 +151,8 @@ TEST(Players, APlayerThatStopsAnsweringDoesNotStopTheOtherActions)
     StandIn* winamp = Player("Winamp v1.x");
     StandIn* mpc = Player("MediaPlayerClassicW");
     StandIn* witness = CreateStandIn("QuellonWitness", "");
-    HANDLE heldWinamp = SuspendWindowThread(StandInWindow(winamp));
-    HANDLE heldMpc = SuspendWindowThread(StandInWindow(mpc));
+    HangStandIn(winamp);
+    HangStandIn(mpc);
     for (int press = 1; press <= 2; ++press) {
         DWORD start = GetTickCount();
         PressKey(run, HangKey);
@@ -161,8 +160,8 @@ TEST(Players, APlayerThatStopsAnsweringDoesNotStopTheOtherActions)
         EXPECT_TRUE(WaitForStandInMessages(witness, Witness, press, 3000));
         EXPECT_LT(took, 6000u) << "press " << press;    // about one second per silent peer
     }
-    ResumeWindowThread(heldWinamp);
-    ResumeWindowThread(heldMpc);
+    ReleaseStandIn(winamp);
+    ReleaseStandIn(mpc);
     // Once they answer again, everything is as before.
     PumpMessagesFor(300);
     int commands = CountStandInMessages(mpc, WM_COMMAND);

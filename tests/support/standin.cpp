@@ -24,7 +24,12 @@ struct StandIn {
     int count;
     Reply replies[StandInMaxReplies];
     int replyCount;
+    HANDLE hanging;    // set once the thread waits in HangMessage
+    HANDLE released;
 };
+
+// Posted by HangStandIn; not recorded.
+static const UINT HangMessage = WM_APP + 0x3F00;
 
 static const char StandInProp[] = "QuellonTestStandIn";
 
@@ -33,6 +38,11 @@ static LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LP
     StandIn* s = (StandIn*)GetPropA(window, StandInProp);
     if (!s)
         return DefWindowProcA(window, message, wParam, lParam);
+    if (message == HangMessage) {
+        SetEvent(s->hanging);
+        WaitForSingleObject(s->released, INFINITE);
+        return 0;
+    }
     EnterCriticalSection(&s->lock);
     if (s->count < StandInMaxMessages)
         s->log[s->count++] = RecordedMessage{ message, wParam, lParam };
@@ -91,9 +101,22 @@ StandIn* CreateStandIn(const char* windowClass, const char* title)
     lstrcpynA(s->title, title ? title : "", sizeof s->title);
     InitializeCriticalSection(&s->lock);
     s->ready = CreateEventA(NULL, TRUE, FALSE, NULL);
+    s->hanging = CreateEventA(NULL, FALSE, FALSE, NULL);
+    s->released = CreateEventA(NULL, FALSE, FALSE, NULL);
     s->thread = CreateThread(NULL, 0, StandInThread, s, 0, &s->threadId);
     WaitForSingleObject(s->ready, 10000);
     return s;
+}
+
+void HangStandIn(StandIn* s)
+{
+    PostMessageA(s->window, HangMessage, 0, 0);
+    WaitForSingleObject(s->hanging, 10000);
+}
+
+void ReleaseStandIn(StandIn* s)
+{
+    SetEvent(s->released);
 }
 
 void SetStandInReply(StandIn* s, UINT message, LRESULT reply)
@@ -176,6 +199,8 @@ void DestroyStandIn(StandIn* s)
     WaitForSingleObject(s->thread, 10000);
     CloseHandle(s->thread);
     CloseHandle(s->ready);
+    CloseHandle(s->hanging);
+    CloseHandle(s->released);
     DeleteCriticalSection(&s->lock);
     free(s);
 }

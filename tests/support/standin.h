@@ -36,6 +36,12 @@ bool GetStandInMessageAt(StandIn* s, int index, RecordedMessage* out);
 // Waits until count messages of that number have arrived; false on time-out.
 bool WaitForStandInMessages(StandIn* s, UINT message, int count, DWORD timeoutMs);
 
+// Holds the stand-in's thread still inside its window procedure, as a hung
+// program's is, until ReleaseStandIn: it answers nothing meanwhile. Unlike a
+// suspended thread it holds no lock of this process while it waits.
+void HangStandIn(StandIn* s);
+void ReleaseStandIn(StandIn* s);
+
 // Destroys the window and ends its thread.
 void DestroyStandIn(StandIn* s);
 

@@ -12,7 +12,6 @@
 #include "osd/osd.h"
 #include "tests/support/standin.h"
 #include "tests/support/test_window.h"
-#include "tests/support/threads.h"
 
 namespace {
 
@@ -132,7 +131,7 @@ TEST(Players, OneThatStopsAnsweringCostsAboutASecondAndShowsNothing)
 {
     SetUpStatusSlot();
     StandIn* winamp = CreateStandIn("Winamp v1.x", "");
-    HANDLE held = SuspendWindowThread(StandInWindow(winamp));
+    HangStandIn(winamp);
     ShowOsdText(OsdSlotStatus, "");
     DWORD start = GetTickCount();
     WinampCommand(252);
@@ -144,7 +143,7 @@ TEST(Players, OneThatStopsAnsweringCostsAboutASecondAndShowsNothing)
     char osd[64];
     OsdText(OsdSlotStatus, osd, sizeof osd);
     EXPECT_STREQ("", osd);
-    ResumeWindowThread(held);
+    ReleaseStandIn(winamp);
     // The unanswered query set nothing.
     PumpMessagesFor(200);
     RecordedMessage m;
