@@ -27,17 +27,14 @@ static bool CanWriteIn(const char* dir)
 
 void ResolveDataDir()
 {
-    DataDir[0] = '\0';
-    if (!ProgramDir[0] || CanWriteIn(ProgramDir)) {
-        lstrcpynA(DataDir, ProgramDir, ProgramDirSize);
-        return;
-    }
     char appData[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(NULL, CSIDL_APPDATA, NULL, SHGFP_TYPE_CURRENT, appData)) || !appData[0]) {
-        lstrcpynA(DataDir, ProgramDir, ProgramDirSize);
-        return;
+    if (ProgramDir[0] && !CanWriteIn(ProgramDir) &&
+        SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_APPDATA, NULL, SHGFP_TYPE_CURRENT, appData)) &&
+        appData[0]) {
+        int n = _snprintf(DataDir, ProgramDirSize, "%s\\Quellon\\", appData);
+        if (n > 0 && n < ProgramDirSize)
+            return;
     }
-    int n = _snprintf(DataDir, ProgramDirSize, "%s\\Quellon\\", appData);
-    if (n < 0 || n >= ProgramDirSize)
-        lstrcpynA(DataDir, ProgramDir, ProgramDirSize);
+    // Writable, or no per-user folder to be had: beside the executable.
+    lstrcpynA(DataDir, ProgramDir, ProgramDirSize);
 }

@@ -177,15 +177,16 @@ static void ShowSlotText(int32_t slot, const char* text)
     EnterCriticalSection(&OsdLock);
     CopyText(s->text, OsdTextWidth, text);
     LeaveCriticalSection(&OsdLock);
-    // Counting from now already, so that a second press of the clock key
-    // finds its text on screen before the window's thread has shown it.
-    StartCountdown(&s->countdown, OsdCountdownTicks(OsdSettings.Timeout));
-    // No cross-thread call: the receiver thread must never wait on the
-    // main thread, which may be saving a file or be inside a modal loop.
-    if (OnWindowThread(s->window))
+    if (OnWindowThread(s->window)) {
         PlaceAndShow(*s);
-    else
-        PostMessageA(s->window, OsdShowMessage, 0, 0);
+        return;
+    }
+    // Counting from now already, so that a second press of the clock key
+    // finds its text on screen before the window's thread has shown it. No
+    // cross-thread call: the receiver thread must never wait on the main
+    // thread, which may be saving a file or be inside a modal loop.
+    StartCountdown(&s->countdown, OsdCountdownTicks(OsdSettings.Timeout));
+    PostMessageA(s->window, OsdShowMessage, 0, 0);
 }
 
 int OsdCountdownsRunning()

@@ -11,15 +11,13 @@
 #include <windows.h>
 #include <string.h>
 
-#include "actions/message.h"
-#include "core/profile.h"
-#include "core/text.h"
+#include "core/remote_keys.h"
+#include "tests/bench/floor_bindings.h"
 
-enum { RemoteKeyMessage = 0x0A00, TvWindowNotice = 0x0A01, SendMessageType = 32 };
+enum { RemoteKeyMessage = 0x0A00, TvWindowNotice = 0x0A01 };
 
 enum { PressedKeyId = 1005 };
 
-static KeyActions Bindings[RemoteKeyCount];
 static HWND Dialog;    // stands for the Configuration dialog, hidden
 static const char TrickClass[] = "Zorv@Video(^0^)";
 
@@ -34,19 +32,6 @@ static const VendorWindow VendorWindows[] = {
     { MAKEINTATOM(0x8002), "WinFast FM" },
 };
 
-static void RunSendMessageSlots(int key)
-{
-    for (const ActionRecord& r : Bindings[key].slot) {
-        if (r.type != SendMessageType)
-            continue;
-        char cls[WindowClassWidth], name[WindowNameWidth];
-        ReadField(cls, sizeof cls, r.windowClass);
-        ReadField(name, sizeof name, r.windowName);
-        PostToWindow(cls, name[0] ? name : NULL, (uint32_t)r.number, (uint32_t)r.wParam,
-                     (uint32_t)r.lParam);
-    }
-}
-
 static LRESULT CALLBACK KeyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == RemoteKeyMessage) {
@@ -60,16 +45,6 @@ static LRESULT CALLBACK KeyProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-static void LoadBindings()
-{
-    HANDLE f = CreateFileA("profile.cfg", GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (f == INVALID_HANDLE_VALUE)
-        return;
-    DWORD got = 0;
-    ReadFile(f, Bindings, sizeof Bindings, &got, NULL);
-    CloseHandle(f);
 }
 
 static DWORD WINAPI ReceiverThread(LPVOID arg)
@@ -114,7 +89,7 @@ static DWORD WINAPI ReceiverThread(LPVOID arg)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     bool sleep50 = strstr(commandLine, "sleep50") != NULL;
-    LoadBindings();
+    LoadFloorBindings();
     Dialog = CreateWindowExA(0, "STATIC", "Minimal", WS_POPUP, 0, 0, 100, 100, NULL, NULL, instance, NULL);
     CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, Dialog,
                     (HMENU)(INT_PTR)PressedKeyId, instance, NULL);

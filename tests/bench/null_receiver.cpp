@@ -6,40 +6,24 @@
 // the maker's applications, no notices, no "Pressed Key" field, no tray.
 #include <windows.h>
 
-#include "actions/message.h"
-#include "core/profile.h"
-#include "core/text.h"
+#include "core/remote_keys.h"
+#include "tests/bench/floor_bindings.h"
 
-enum { RemoteKeyMessage = 0x0A00, SendMessageType = 32 };
-
-static KeyActions Bindings[RemoteKeyCount];
+enum { RemoteKeyMessage = 0x0A00 };
 
 static LRESULT CALLBACK KeyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == RemoteKeyMessage) {
         int key = FindRemoteKey((int32_t)(uint32_t)wParam);
         if (key != NoRemoteKey)
-            for (const ActionRecord& r : Bindings[key].slot) {
-                if (r.type != SendMessageType)
-                    continue;
-                char cls[WindowClassWidth], name[WindowNameWidth];
-                ReadField(cls, sizeof cls, r.windowClass);
-                ReadField(name, sizeof name, r.windowName);
-                PostToWindow(cls, name[0] ? name : NULL, (uint32_t)r.number, (uint32_t)r.wParam,
-                             (uint32_t)r.lParam);
-            }
+            RunSendMessageSlots(key);
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    HANDLE f = CreateFileA("profile.cfg", GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (f != INVALID_HANDLE_VALUE) {
-        DWORD got = 0;
-        ReadFile(f, Bindings, sizeof Bindings, &got, NULL);
-        CloseHandle(f);
-    }
+    LoadFloorBindings();
     WNDCLASSEXA wc;
     ZeroMemory(&wc, sizeof wc);
     wc.cbSize = sizeof wc;
