@@ -7,6 +7,7 @@
 #include <commdlg.h>
 
 #include "config/settings.h"
+#include "config/startup_shortcut.h"
 #include "core/app_state.h"
 #include "core/router.h"
 #include "osd/osd.h"
@@ -124,6 +125,7 @@ int ShowSettingsDialog()
         ShowTrackbar(Trackbars[i]);
         EnableWindow(Control(Trackbars[i].id), OsdSettings.Enable != 0);
     }
+    ShowStartupCheckBox();
     ShowWindow(SettingsDialog, SW_SHOW);
     return 1;
 }
@@ -146,4 +148,5 @@ void CreateSettingsDialog()
     AddCommandRoute(SettingsDialog, IDC_TEXT_COLOR, ChooseOsdColor);
     for (int i = TextSizeTrackbar; i < TrackbarCount; ++i)
         SetUpTrackbar(Trackbars[i]);
+    AddStartupCheckBox();
 }

@@ -50,6 +50,7 @@
 #define IDC_OSD_ENABLE          1031
 #define IDC_TEXT_COLOR          1032
 #define IDC_OPAQUE              1033
+#define IDC_START_AT_SIGN_IN    1034
 
 // Tray menu
 #define IDM_ABOUT               100

@@ -18,6 +18,7 @@
 #include "osd/osd.h"
 #include "remote/receiver.h"
 #include "res/resource.h"
+#include "shell/first_run.h"
 #include "shell/tray.h"
 
 static void ProbePlatform()
@@ -102,6 +103,8 @@ int RunQuellon()
     FindSwitchToThisWindow();
     CreateDialogs();
     AddTrayIcon();
+    if (IsFirstRun())
+        ShowFirstRunBalloon();
     LoadProfile();
     LoadSettings();
     CreateOsdSlots();

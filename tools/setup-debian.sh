@@ -11,7 +11,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 for p in cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 mingw-w64-tools \
-         googletest wine64 xvfb x11-apps imagemagick xauth clang-14 libclang-rt-14-dev; do
+         googletest wine64 xvfb x11-apps imagemagick xauth clang-14 libclang-rt-14-dev \
+         wixl msitools python3-markdown; do
   have "$p" || need+=("$p")
 done
 

@@ -1,23 +1,17 @@
-# Makes the release package as tools/package.sh does, unpacks it and checks
-# what a user relies on: the stripped 32-bit release quellon.exe under
-# 100 KB, whose version (resource and About box) is the one in the file name.
-file(REMOVE_RECURSE ${WORK})
-execute_process(COMMAND ${CPACK} --config ${BUILD}/CPackConfig.cmake -B ${WORK}
-                OUTPUT_QUIET RESULT_VARIABLE rc)
-file(GLOB zips ${WORK}/*.zip)
-list(LENGTH zips count)
-if(NOT rc EQUAL 0 OR NOT count EQUAL 1)
-    message(FATAL_ERROR "cpack made ${count} ZIP files (result ${rc})")
+# The quellon.exe of the release packages, as unpacked by check_packages.sh:
+# the stripped 32-bit release under 100 KB, whose version (resource and
+# About box) is the one in the package's name.
+# -DEXE=path -DVERSION=x.y.z -DOBJDUMP=path
+if(NOT VERSION MATCHES "^([0-9]+)\\.([0-9]+)\\.([0-9]+)$")
+    message(FATAL_ERROR "${VERSION} is no version")
 endif()
-get_filename_component(zip ${zips} NAME)
-if(NOT zip MATCHES "^quellon-(([0-9]+)\\.([0-9]+)\\.([0-9]+))-win32\\.zip$")
-    message(FATAL_ERROR "${zip} is not named quellon-VERSION-win32.zip")
-endif()
-set(version ${CMAKE_MATCH_1})
+set(version ${VERSION})
+set(exe ${EXE})
+set(zip "the release package")
 # FILEVERSION as the fixed version record stores it: major, minor, patch, 0,
 # as 16-bit little-endian words in the order minor, major, 0, patch.
 set(fixed "bd04effe00000100")
-foreach(word ${CMAKE_MATCH_3} ${CMAKE_MATCH_2} 0 ${CMAKE_MATCH_4})
+foreach(word ${CMAKE_MATCH_2} ${CMAKE_MATCH_1} 0 ${CMAKE_MATCH_3})
     math(EXPR word "${word}" OUTPUT_FORMAT HEXADECIMAL)
     string(REGEX REPLACE "^0x" "000" word ${word})
     string(REGEX REPLACE "^.*(..)(..)$" "\\2\\1" word ${word})
@@ -25,15 +19,6 @@ foreach(word ${CMAKE_MATCH_3} ${CMAKE_MATCH_2} 0 ${CMAKE_MATCH_4})
 endforeach()
 string(HEX "${version}" text)
 string(REGEX REPLACE "(..)" "\\100" text ${text})    # the UTF-16 version strings
-
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zips} WORKING_DIRECTORY ${WORK})
-string(REGEX REPLACE "\\.zip$" "" folder ${WORK}/${zip})
-foreach(f quellon.exe USER-GUIDE.md LICENSE)
-    if(NOT EXISTS ${folder}/${f})
-        message(FATAL_ERROR "${zip} holds no ${f}")
-    endif()
-endforeach()
-set(exe ${folder}/quellon.exe)
 execute_process(COMMAND ${OBJDUMP} -f -h ${exe} OUTPUT_VARIABLE dump)
 file(SIZE ${exe} size)
 file(READ ${exe} hex HEX)

@@ -1,0 +1,48 @@
+// The first run's balloon.
+#include "shell/first_run.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include "core/app_state.h"
+#include "core/paths.h"
+
+static const char FirstRunText[] = "Quellon is running. Right-click this icon to bind the remote's keys.";
+
+bool IsFirstRun()
+{
+    char path[MAX_PATH];
+    FormLoadFilePath(path, sizeof path, "profile.cfg");
+    return !path[0] || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Balloons came with shell32 5.0; its version is asked for at run time.
+static bool ShellHasBalloons()
+{
+    HMODULE shell32 = GetModuleHandleA("shell32.dll");
+    DLLGETVERSIONPROC getVersion =
+        shell32 ? (DLLGETVERSIONPROC)(void*)GetProcAddress(shell32, "DllGetVersion") : NULL;
+    DLLVERSIONINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    return getVersion && SUCCEEDED(getVersion(&info)) && info.dwMajorVersion >= 5;
+}
+
+// Only the balloon is given: the icon and its tip stay as the tray set them.
+void ShowFirstRunBalloon()
+{
+    if (!ShellHasBalloons())
+        return;
+    NOTIFYICONDATAA balloon;
+    ZeroMemory(&balloon, sizeof balloon);
+    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    balloon.hWnd = ConfigDialog;
+    balloon.uID = 0;
+    balloon.uFlags = NIF_INFO;
+    balloon.uTimeout = 15000;
+    balloon.dwInfoFlags = NIIF_INFO;
+    lstrcpynA(balloon.szInfoTitle, "Quellon", sizeof balloon.szInfoTitle);
+    lstrcpynA(balloon.szInfo, FirstRunText, sizeof balloon.szInfo);
+    Shell_NotifyIconA(NIM_MODIFY, &balloon);
+}
