@@ -29,7 +29,7 @@ sed 's/\r*$/\r/' "$root/LICENSE" > "$stage/LICENSE.txt"
 
 # The headings get ids ("toc"), which the guide's own links point to.
 {
-  printf '<!DOCTYPE html>\n<html lang="en">\n<head>\n<meta charset="utf-8">\n'
+  printf '<!DOCTYPE html>\n<html lang="en">\n<head>\n<meta http-equiv="Content-Type" content="text/html; charset=utf-8">\n'
   printf '<title>Quellon %s user guide</title>\n' "$version"
   printf '<style>body{font-family:Segoe UI,Tahoma,Arial,sans-serif;max-width:46em;margin:1em auto;padding:0 1em;line-height:1.4}'
   printf 'table{border-collapse:collapse}td,th{border:1px solid #999;padding:2px 6px}code{background:#eee}</style>\n'
