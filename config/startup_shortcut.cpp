@@ -66,6 +66,9 @@ bool CreateStartupShortcut()
     FormShortcutPath(path, sizeof path, CSIDL_FLAG_CREATE);
     if (!path[0])
         return false;
+    // One made meanwhile, by the installer or by hand, is left as it is.
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return true;
     HRESULT started = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     // Already initialised otherwise on this thread: usable, but not ours to end.
     if (FAILED(started) && started != RPC_E_CHANGED_MODE)

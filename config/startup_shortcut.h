@@ -6,8 +6,8 @@
 // Whether the Startup folder holds Quellon.lnk.
 bool StartupShortcutExists();
 
-// Makes Quellon.lnk, starting the running quellon.exe in its own folder;
-// false when it could not be made.
+// Makes Quellon.lnk, starting the running quellon.exe in its own folder,
+// unless one is there already; false when none could be made.
 bool CreateStartupShortcut();
 
 // Deletes Quellon.lnk; true when none is left.

@@ -88,6 +88,7 @@ const ControlRow SettingsControls[] = {
     { 1032, "Button", "Text Color" },
     { 1033, "msctls_trackbar32", "" },
     { -1, "Static", "Opaque" },
+    { 1034, "Button", "Start Quellon when I sign in" },
 };
 template <size_t N>
 void ExpectControls(HWND dialog, const ControlRow (&rows)[N])
