@@ -60,7 +60,7 @@ running() {
 msiexec /i "Z:${work//\//\\}\\release\\quellon-$version.msi"
 cmp -s "$program/quellon.exe" "$exe" && [ -f "$program/USER-GUIDE.html" ] || fail "nothing installed in $program"
 for l in "$menu/Quellon.lnk" "$startup"; do
-  strings -a "$l" 2>/dev/null | grep -q 'Programs\\Quellon\\quellon.exe' || fail "no shortcut to quellon.exe: $l"
+  grep -aqF 'Programs\Quellon\quellon.exe' "$l" 2>/dev/null || fail "no shortcut to quellon.exe: $l"
 done
 [ "$(entries | cut -d' ' -f1)" = "$version" ] || fail "Programs and Features: '$(entries)', not one Quellon $version"
 echo "quellon-$version.msi installed: program, Start-menu and Startup shortcuts, Programs and Features $version"
