@@ -25,9 +25,7 @@ cmake -DEXE="$work/Quellon/quellon.exe" -DVERSION="$version" -DOBJDUMP="$objdump
 for want in 'src="settings-dialog.png"' 'src="config-dialog.png"' '<h2 id="troubleshooting">' '<table>'; do
   grep -qF "$want" "$work/Quellon/USER-GUIDE.html" || fail "USER-GUIDE.html lacks $want"
 done
-for f in README.txt LICENSE.txt; do
-  [ -s "$work/Quellon/$f" ] && ! grep -q $'[^\r]$' "$work/Quellon/$f" || fail "$f has lines without CRLF"
-done
+! grep -qv $'\r$' "$work/Quellon/README.txt" "$work/Quellon/LICENSE.txt" || fail "a .txt line without CRLF"
 echo "$(basename "$zip"): folder Quellon, HTML guide with its pictures, CRLF text files"
 
 export WINEPREFIX="$work/prefix"
@@ -53,9 +51,7 @@ entries() {
 running() {
   for pid in $(pgrep -f 'Programs.Quellon.quellon\.exe'); do
     grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && return 0
-  done
-  return 1
-}
+  done; return 1; }
 
 msiexec /i "Z:${work//\//\\}\\release\\quellon-$version.msi"
 cmp -s "$program/quellon.exe" "$exe" && [ -f "$program/USER-GUIDE.html" ] || fail "nothing installed in $program"
@@ -76,9 +72,8 @@ else
 fi
 
 # The user's files, then a newer package over them, told to leave the Startup shortcut out.
-head -c 98304 /dev/zero | tr '\0' 'q' > "$program/profile.cfg"
-printf '[Settings]\r\nMouseMultiplier=70\r\n' > "$program/settings.ini"
-cp "$program/profile.cfg" "$program/settings.ini" "$work/"
+head -c 98304 /dev/zero | tr '\0' 'q' | tee "$work/profile.cfg" > "$program/profile.cfg"
+printf '[Settings]\r\nMouseMultiplier=70\r\n' | tee "$work/settings.ini" > "$program/settings.ini"
 kept() { cmp -s "$program/profile.cfg" "$work/profile.cfg" && cmp -s "$program/settings.ini" "$work/settings.ini"; }
 msiexec /i "Z:${work//\//\\}\\newer\\quellon-$newer.msi" STARTUP=0
 [ "$(entries | cut -d' ' -f1)" = "$newer" ] || fail "after the update Programs and Features shows '$(entries)'"

@@ -147,30 +147,24 @@ TEST(SettingsDialog, EditsTheRecordsLiveAndWritesThemWhenClosed)
 }
 
 // "Start Quellon when I sign in" shows whether the Startup folder holds
-// Quellon.lnk; unticked it deletes it, ticked it makes one that starts this
-// quellon.exe.
+// Quellon.lnk; unticked it deletes it, ticked it makes one to this quellon.exe.
 TEST(SettingsDialog, StartAtSignInIsTheShortcutInTheStartupFolder)
 {
     char startup[MAX_PATH] = "";
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_STARTUP | CSIDL_FLAG_CREATE, NULL, 0, startup)));
+    SHGetFolderPathA(NULL, CSIDL_STARTUP | CSIDL_FLAG_CREATE, NULL, 0, startup);
     const std::string shortcut = std::string(startup) + "\\Quellon.lnk";
     ASSERT_TRUE(WriteWholeFile(shortcut, "made by the installer"));
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
     ClickControl(run.config, 3);    // "&Settings"
     HWND s = FindWindowOfProcess(run.pi.dwProcessId, "#32770", "Settings");
-    ASSERT_TRUE(s);
     EXPECT_TRUE(IsControlChecked(s, 1034));
-
     ClickControl(s, 1034);
-    EXPECT_FALSE(IsControlChecked(s, 1034));
-    EXPECT_FALSE(FileExists(shortcut));
+    EXPECT_FALSE(IsControlChecked(s, 1034) || FileExists(shortcut));
     ClickControl(s, 1034);
-    EXPECT_TRUE(IsControlChecked(s, 1034));
     std::string link;
-    EXPECT_TRUE(ReadWholeFile(shortcut, &link));
+    EXPECT_TRUE(IsControlChecked(s, 1034) && ReadWholeFile(shortcut, &link));
     EXPECT_NE(std::string::npos, link.find(run.dir + "quellon.exe")) << run.dir;
-
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
     DeleteFileA(shortcut.c_str());
