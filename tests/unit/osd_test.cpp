@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/settings.h"
+#include "core/platform.h"
 #include "osd/osd.h"
 #include "osd/placement.h"
 #include "tests/support/screenshot.h"
@@ -20,6 +21,23 @@ TEST(OsdPlacement, EdgeCasesOnA1024By768Screen)
     EXPECT_EQ(312, OsdPosition(OsdAnchorCentre, 0.0, 1024, 400));
     EXPECT_EQ(672, OsdPosition(OsdAnchorEnd, 0.05, 768, 57));
     EXPECT_EQ(10, OsdPosition(OsdAnchorStart, 0.01, 1024, 999));
+}
+
+// The same texts on a second 1024 x 768 monitor right of the first, and on
+// a 1680 x 1050 one above and left of it: the rules within its rectangle.
+TEST(OsdPlacement, OnASecondMonitorTheRulesApplyWithinItsRectangle)
+{
+    struct { RECT monitor; uint8_t h, v; double hf, vf; int w, h2; int x, y; } rows[] = {
+        { { 1024, 0, 2048, 768 }, 3, 1, 0.01, 0.025, 200, 57, 1837, 19 },
+        { { 1024, 0, 2048, 768 }, 2, 3, 0.0, 0.05, 400, 57, 1336, 672 },
+        { { 1024, 0, 2048, 768 }, 1, 1, 0.01, 0.025, 999, 57, 1034, 19 },
+        { { -1680, -1050, 0, 0 }, 2, 3, 0.0, 0.05, 400, 81, -1040, -134 },
+    };
+    for (auto& r : rows) {
+        POINT at = OsdPlaceOnMonitor(r.h, r.v, r.hf, r.vf, r.monitor, r.w, r.h2);
+        EXPECT_EQ(r.x, at.x) << r.monitor.left << " " << (int)r.h;
+        EXPECT_EQ(r.y, at.y) << r.monitor.left << " " << (int)r.v;
+    }
 }
 
 TEST(OsdPlacement, HalfDifferenceIsAnIntegerDivisionAndResultsTruncateTowardZero)
@@ -88,9 +106,9 @@ void SetUpOsd()
 }
 
 // The size a text has in the OSD's font, measured independently.
-SIZE MeasureLikeTheOsd(const char* text, int textSize)
+SIZE MeasureLikeTheOsd(const char* text, int textSize, int screenHeight = GetSystemMetrics(SM_CYSCREEN))
 {
-    HFONT font = CreateFontA(OsdFontHeight(textSize, GetSystemMetrics(SM_CYSCREEN)), 0, 0, 0,
+    HFONT font = CreateFontA(OsdFontHeight(textSize, screenHeight), 0, 0, 0,
                              700, 0, 0, 0, 0, 0, 0, 4, 0, NULL);
     HDC dc = GetDC(NULL);
     HGDIOBJ old = SelectObject(dc, font);
@@ -189,6 +207,45 @@ TEST(OsdWindows, TextsArePlacedByTheirSlotsRule)
     }
     EXPECT_EQ(10, WindowRect(OsdWindow(2)).left);
     EXPECT_EQ(19, WindowRect(OsdWindow(2)).top);
+}
+
+namespace {
+
+// A 1920 x 1080 monitor right of the test screen, as the platform would
+// report the monitor of the window passed.
+HWND MonitorAskedFor = (HWND)-1;
+HMONITOR WINAPI SecondMonitorOf(HWND window, DWORD)
+{
+    MonitorAskedFor = window;
+    return (HMONITOR)(INT_PTR)2;
+}
+BOOL WINAPI SecondMonitorInfo(HMONITOR monitor, LPMONITORINFO info)
+{
+    SetRect(&info->rcMonitor, 1024, -120, 2944, 960);
+    return monitor == (HMONITOR)(INT_PTR)2;
+}
+
+}  // namespace
+
+TEST(OsdWindows, TextsShowOnTheMonitorOfTheForegroundWindowInItsSize)
+{
+    SetUpOsd();
+    HWND front = MakeTestWindow("QuellonOsdFront", "Film", DefWindowProcA, WS_VISIBLE, 0, 0, 200, 100);
+    SetForegroundWindow(front);
+    PumpMessagesFor(50);
+    Platform.monitorFromWindow = SecondMonitorOf;
+    Platform.getMonitorInfo = SecondMonitorInfo;
+    ShowFromReceiver(1, "09:05");
+    Platform = RealPlatform;
+    EXPECT_EQ(GetForegroundWindow(), MonitorAskedFor);
+    RECT r = WindowRect(OsdWindow(1));
+    EXPECT_EQ(MeasureLikeTheOsd("09:05", 5, 1080).cy, r.bottom - r.top);    // 7.5 % of 1080
+    EXPECT_EQ(1024 + 1900 - (r.right - r.left), r.left);   // 1 % of 1920 from its right edge
+    EXPECT_EQ(-120 + 27, r.top);                      // 2.5 % of 1080 from its top
+    ShowOsdText(1, "09:05");                          // one monitor again: as before
+    EXPECT_EQ(19, WindowRect(OsdWindow(1)).top);
+    EXPECT_EQ(57, WindowRect(OsdWindow(1)).bottom - WindowRect(OsdWindow(1)).top);
+    DestroyWindow(front);
 }
 
 TEST(OsdWindows, MultiLineTextIsAsWideAsItsWidestLine)
