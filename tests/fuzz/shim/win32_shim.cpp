@@ -1,9 +1,6 @@
 // In-memory files and window look-ups for the native fuzzing build.
 #include <windows.h>
 
-#include <string.h>
-#include <strings.h>
-
 #include <map>
 #include <string>
 
@@ -97,15 +94,3 @@ HWND FindWindowA(const char*, const char*)
 {
     return NULL;
 }
-
-BOOL EnumWindows(WNDENUMPROC, LPARAM)
-{
-    return TRUE;
-}
-
-DWORD GetWindowThreadProcessId(HWND, DWORD*) { return 0; }
-DWORD GetCurrentProcessId(void) { return 1; }
-int GetClassNameA(HWND, char*, int) { return 0; }
-int GetWindowTextA(HWND, char*, int) { return 0; }
-int lstrlenA(const char* text) { return (int)strlen(text); }
-int lstrcmpiA(const char* a, const char* b) { return strcasecmp(a, b); }
