@@ -53,12 +53,8 @@ void PostToWindow(const char* windowClass, const char* name, uint32_t number, ui
         (unsigned)wParam, (unsigned)lParam);
 }
 
-// The lookup by a stored text that fills its field has tests of its own:
-// here the target is the window FindWindowA finds.
-HWND FindBoundWindow(const char* windowClass, const char* name)
-{
-    return FindWindowA(windowClass, name);
-}
+// The lookup of texts that fill their fields has tests of its own.
+HWND FindBoundWindow(const char* windowClass, const char* name) { return FindWindowA(windowClass, name); }
 
 void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
 {

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <ctype.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -105,17 +106,15 @@ template <size_t N, size_t T>
 void ExpectControls(HWND dialog, const ControlRow (&rows)[N], const int (&tabOrder)[T])
 {
     std::vector<int> tabStops;
-    std::string mnemonics;
+    std::set<char> mnemonics;
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         if (GetWindowLongA(c, GWL_STYLE) & WS_TABSTOP)
             tabStops.push_back((short)GetDlgCtrlID(c));
         std::string caption = WindowText(c);
-        size_t amp = caption.find('&');
-        if (amp != std::string::npos && amp + 1 < caption.size()) {
-            char m = (char)tolower((unsigned char)caption[amp + 1]);
-            EXPECT_EQ(std::string::npos, mnemonics.find(m)) << caption;
-            mnemonics += m;
-        }
+        size_t amp = caption.find('&');    // npos + 1 is 0
+        bool unused = amp + 1 == 0 || amp + 1 == caption.size() ||
+                      mnemonics.insert((char)tolower((unsigned char)caption[amp + 1])).second;
+        EXPECT_TRUE(unused) << caption;
     }
     EXPECT_EQ(std::vector<int>(tabOrder, tabOrder + T), tabStops);
     HWND c = GetWindow(dialog, GW_CHILD);

@@ -208,15 +208,10 @@ TEST(OsdWindows, TextsArePlacedByTheirSlotsRule)
 // A 1920 x 1080 monitor right of the test screen, as the platform reports
 // the monitor of the window asked about.
 static HWND MonitorAskedFor = (HWND)-1;
-static HMONITOR WINAPI SecondMonitorOf(HWND window, DWORD)
+static HMONITOR WINAPI SecondMonitorOf(HWND w, DWORD) { MonitorAskedFor = w; return (HMONITOR)(INT_PTR)2; }
+static BOOL WINAPI SecondMonitorInfo(HMONITOR, LPMONITORINFO i)
 {
-    MonitorAskedFor = window;
-    return (HMONITOR)(INT_PTR)2;
-}
-static BOOL WINAPI SecondMonitorInfo(HMONITOR, LPMONITORINFO info)
-{
-    SetRect(&info->rcMonitor, 1024, -120, 2944, 960);
-    return TRUE;
+    return SetRect(&i->rcMonitor, 1024, -120, 2944, 960);
 }
 
 TEST(OsdWindows, TextsShowOnTheMonitorOfTheForegroundWindowInItsSize)
