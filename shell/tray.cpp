@@ -92,7 +92,7 @@ static int ShowAboutBox()
     return 1;
 }
 
-static void ShowConfigDialog()
+void ShowConfigDialog()
 {
     ShowWindow(ConfigDialog, SW_SHOW);
     SetForegroundWindow(ConfigDialog);

@@ -5,6 +5,7 @@
 #include <string>
 
 static std::map<std::string, std::string> Files;
+static DWORD LastError;
 
 struct ShimFile {
     std::string path;
@@ -14,8 +15,10 @@ struct ShimFile {
 
 HANDLE CreateFileA(const char* path, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE)
 {
-    if (disposition == OPEN_EXISTING && !Files.count(path))
+    if (disposition == OPEN_EXISTING && !Files.count(path)) {
+        LastError = ERROR_FILE_NOT_FOUND;
         return INVALID_HANDLE_VALUE;
+    }
     if (disposition == CREATE_ALWAYS)
         Files[path].clear();
     return new ShimFile{ path, 0, (access & GENERIC_WRITE) != 0 };
@@ -78,6 +81,32 @@ BOOL DeleteFileA(const char* path)
 BOOL CreateDirectoryA(const char*, void*)
 {
     return TRUE;
+}
+
+DWORD GetLastError(void)
+{
+    return LastError;
+}
+
+DWORD GetTickCount(void)
+{
+    return 0;
+}
+
+void Sleep(DWORD)
+{
+}
+
+DWORD GetCurrentProcessId(void)
+{
+    return 1;
+}
+
+char* lstrcpynA(char* to, const char* from, int size)
+{
+    if (size > 0)
+        snprintf(to, (size_t)size, "%s", from);
+    return to;
 }
 
 int MessageBoxA(HWND, const char*, const char*, UINT)
