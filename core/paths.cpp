@@ -45,7 +45,7 @@ bool MoveFilesToUserDir()
 {
     if (!UserDir[0] || strcmp(FilesDir(), UserDir) == 0)
         return false;
-    lstrcpynA(DataDir, UserDir, ProgramDirSize);
+    memcpy(DataDir, UserDir, ProgramDirSize);
     return true;
 }
 

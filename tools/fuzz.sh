@@ -17,7 +17,7 @@ mkdir -p "$out/corpus"
 
 sources=(core/profile.cpp remote/dispatch.cpp core/text.cpp core/remote_keys.cpp
          core/catalogue.cpp actions/virtual_keys.cpp core/app_state.cpp core/active.cpp core/paths.cpp
-         core/file_access.cpp config/slot_details.cpp
+         config/slot_details.cpp
          tests/dispatcher/recorders.cpp tests/fuzz/shim/win32_shim.cpp tests/fuzz/profile_fuzz.cpp)
 exe="$out/profile_fuzz"
 newest="$(cd "$root" && ls -t "${sources[@]}" tests/fuzz/shim/windows.h core/*.h actions/*.h remote/*.h config/*.h | head -1)"

@@ -298,12 +298,8 @@ TEST(VolumeCommand, UnusableMixersChangeNothingAndADisabledOsdOnlyHidesTheBar)
     Mixer.controlTypes[15] = VolumeType;
     VolumeCommand(1);
     EXPECT_EQ(std::vector<std::string>{ Expected(4096) }, Writes);
-    // A control of its own range, 100 to 1100, half way: one step up is
-    // 36863 of 65535, 662 on the control.
-    SetUpRecorders(5);
-    Mixer.low = 100;
-    Mixer.high = 1100;
-    Mixer.volume = 600;
+    SetUpRecorders(5);    // a control of 100 to 1100, half way: a step up is 36863 of 65535, 662
+    Mixer.low = 100, Mixer.high = 1100, Mixer.volume = 600;
     VolumeCommand(1);
     EXPECT_EQ(std::vector<std::string>{ "662|" + Expected(36863).substr(6) }, Writes);
     Platform = RealPlatform;

@@ -1,11 +1,12 @@
 // In-memory files and window look-ups for the native fuzzing build.
 #include <windows.h>
 
+#include "core/file_access.h"
+
 #include <map>
 #include <string>
 
 static std::map<std::string, std::string> Files;
-static DWORD LastError;
 
 struct ShimFile {
     std::string path;
@@ -15,10 +16,8 @@ struct ShimFile {
 
 HANDLE CreateFileA(const char* path, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE)
 {
-    if (disposition == OPEN_EXISTING && !Files.count(path)) {
-        LastError = ERROR_FILE_NOT_FOUND;
+    if (disposition == OPEN_EXISTING && !Files.count(path))
         return INVALID_HANDLE_VALUE;
-    }
     if (disposition == CREATE_ALWAYS)
         Files[path].clear();
     return new ShimFile{ path, 0, (access & GENERIC_WRITE) != 0 };
@@ -83,31 +82,15 @@ BOOL CreateDirectoryA(const char*, void*)
     return TRUE;
 }
 
-DWORD GetLastError(void)
+// Files here are never held by another program, and rights never lack.
+HANDLE OpenForReading(const char* path, bool* missing)
 {
-    return LastError;
+    *missing = !Files.count(path);
+    return *missing ? INVALID_HANDLE_VALUE : CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
 }
 
-DWORD GetTickCount(void)
-{
-    return 0;
-}
-
-void Sleep(DWORD)
-{
-}
-
-DWORD GetCurrentProcessId(void)
-{
-    return 1;
-}
-
-char* lstrcpynA(char* to, const char* from, int size)
-{
-    if (size > 0)
-        snprintf(to, (size_t)size, "%s", from);
-    return to;
-}
+void NoteUnreadableFile(const char*) {}
+bool LacksRightsToSave(const char*) { return false; }
 
 int MessageBoxA(HWND, const char*, const char*, UINT)
 {

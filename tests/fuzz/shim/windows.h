@@ -31,23 +31,8 @@ typedef struct _SYSTEMTIME {
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
 #define GENERIC_READ 0x80000000ul
 #define GENERIC_WRITE 0x40000000ul
-#define DELETE 0x00010000ul
-#define CREATE_NEW 1
 #define CREATE_ALWAYS 2
 #define OPEN_EXISTING 3
-#define FILE_SHARE_READ 0x01
-#define FILE_SHARE_WRITE 0x02
-#define FILE_SHARE_DELETE 0x04
-#define FILE_ATTRIBUTE_TEMPORARY 0x100
-#define FILE_FLAG_DELETE_ON_CLOSE 0x04000000ul
-#define ERROR_SUCCESS 0
-#define ERROR_FILE_NOT_FOUND 2
-#define ERROR_PATH_NOT_FOUND 3
-#define ERROR_ACCESS_DENIED 5
-#define ERROR_SHARING_VIOLATION 32
-#define ERROR_LOCK_VIOLATION 33
-#define ERROR_FILE_EXISTS 80
-#define MB_ICONWARNING 0x30
 #define FILE_ATTRIBUTE_READONLY 0x01
 #define FILE_ATTRIBUTE_DIRECTORY 0x10
 #define FILE_ATTRIBUTE_NORMAL 0x80
@@ -71,11 +56,6 @@ DWORD GetFileAttributesA(const char* path);
 BOOL MoveFileExA(const char* from, const char* to, DWORD flags);
 BOOL DeleteFileA(const char* path);
 BOOL CreateDirectoryA(const char* path, void* security);
-DWORD GetLastError(void);
-DWORD GetTickCount(void);
-void Sleep(DWORD ms);
-DWORD GetCurrentProcessId(void);
-char* lstrcpynA(char* to, const char* from, int size);
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 DWORD GetModuleFileNameA(void* module, char* path, DWORD size);
 HWND FindWindowA(const char* windowClass, const char* title);
