@@ -19,17 +19,16 @@ enum { FirstCopyWaitMs = 10000, FirstCopyPollMs = 50 };
 // Window handles are 32 bits wide in 32- and 64-bit programs alike.
 static volatile LONG* SharedDialog;
 
-static volatile LONG* MapDialogMemory(HANDLE memory)
+static volatile LONG* MapDialogMemory(HANDLE memory, DWORD access)
 {
-    return memory ? (volatile LONG*)MapViewOfFile(memory, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(LONG))
-                  : NULL;
+    return memory ? (volatile LONG*)MapViewOfFile(memory, access, 0, 0, sizeof(LONG)) : NULL;
 }
 
 // The first copy's dialog, or NULL when it has not published it yet.
 static HWND RunningCopyDialog()
 {
-    HANDLE memory = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, DialogMemoryName);
-    volatile LONG* shared = MapDialogMemory(memory);
+    HANDLE memory = OpenFileMappingA(FILE_MAP_READ, FALSE, DialogMemoryName);
+    volatile LONG* shared = MapDialogMemory(memory, FILE_MAP_READ);
     HWND dialog = shared ? (HWND)(LONG_PTR)*shared : NULL;
     if (shared)
         UnmapViewOfFile((void*)shared);
@@ -47,7 +46,7 @@ bool HandOverToRunningCopy()
     if (GetLastError() != ERROR_ALREADY_EXISTS) {
         HANDLE memory = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0,
                                            sizeof(LONG), DialogMemoryName);
-        SharedDialog = MapDialogMemory(memory);
+        SharedDialog = MapDialogMemory(memory, FILE_MAP_WRITE);
         return false;
     }
     CloseHandle(running);
