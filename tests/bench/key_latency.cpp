@@ -7,9 +7,13 @@
 // null_receiver.exe, which only finds the key and posts the message. All
 // run at once and take the presses in turn.
 //   key_latency.exe [presses]
+// With "stall", it measures instead what a program slow to come up costs
+// the keys: CH3 starts slow_start.exe ("Execute Program"), CH1 follows.
+//   key_latency.exe stall [rounds]
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <string>
@@ -21,13 +25,16 @@
 #include "tests/support/test_window.h"
 
 enum {
-    KeyA = 5, KeyB = 6,              // codes of CH1 and CH2
-    KeyIndexA = 4, KeyIndexB = 5,
+    KeyA = 5, KeyB = 6, KeyC = 7,    // codes of CH1, CH2 and CH3
+    KeyIndexA = 4, KeyIndexB = 5, KeyIndexC = 6,
     MessageA = WM_APP + 1, MessageB = WM_APP + 2,
     SendMessageType = 32,
+    ExecuteProgramType = 31,
+    SlowStartMs = 2000,    // slow_start.exe's sleep before its first message
     FlashOverMs = 60,    // with four subjects in turn, over 240 ms between two presses of one
 };
 static const char TargetClass[] = "QuellonBenchTarget";
+static const char SlowStartEvent[] = "QuellonBenchSlowStartReading";
 
 // The window the bound "Send Message" posts to, on a thread of its own.
 static volatile LONG Arrivals[2];
@@ -74,6 +81,12 @@ static bool WriteBenchProfile(const std::string& dir)
         lstrcpynA(r.windowClass, TargetClass, sizeof r.windowClass);
         r.number = message[i];
     }
+    // The floor programs run "Send Message" slots alone.
+    ActionRecord& slow = keys[KeyIndexC].slot[0];
+    slow.type = ExecuteProgramType;
+    lstrcpynA(slow.programPath, (TestBinDir() + "slow_start.exe").c_str(), sizeof slow.programPath);
+    _snprintf(slow.parameters, sizeof slow.parameters, "%d %s", (int)SlowStartMs, SlowStartEvent);
+    slow.parameters[sizeof slow.parameters - 1] = '\0';
     return WriteWholeFile(dir + "profile.cfg", std::string((const char*)keys, sizeof keys));
 }
 
@@ -219,8 +232,64 @@ static bool Within(const char* what, double value, double floor, const char* flo
 
 enum { Quellon, Minimal, Null, Sleep50, SubjectCount };
 
+static double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// CH3 starts a program that reads its first message only after
+// SlowStartMs, then CH1 is pressed at once: how long the reminder's send of
+// CH3 is held, and when CH1's message arrives, counted from CH3's send. The
+// floor is CH1 pressed alone, in the same rounds.
+static int MeasureStall(int rounds)
+{
+    Subject q = { "quellon.exe", NULL, "", QuellonRun(), NULL };
+    if (!StartSubject(&q)) {
+        fprintf(stderr, "quellon.exe did not start\n");
+        return 1;
+    }
+    HANDLE reading = CreateEventA(NULL, TRUE, FALSE, SlowStartEvent);
+    std::vector<double> held, next, alone;
+    for (int i = 0; i < rounds; ++i) {
+        Sleep(300);
+        ResetEvent(ArrivalEvent);
+        double sent = Now();
+        SendMessageA(q.trick, 0x0A00, KeyA, 0);
+        if (WaitForSingleObject(ArrivalEvent, 5000) == WAIT_OBJECT_0)
+            alone.push_back(Now() - sent);
+        Sleep(300);
+        ResetEvent(reading);
+        ResetEvent(ArrivalEvent);
+        sent = Now();
+        SendMessageA(q.trick, 0x0A00, KeyC, 0);
+        held.push_back(Now() - sent);
+        SendMessageA(q.trick, 0x0A00, KeyA, 0);
+        if (WaitForSingleObject(ArrivalEvent, 60000) == WAIT_OBJECT_0)
+            next.push_back(Now() - sent);
+        WaitForSingleObject(reading, 60000);    // the program is up before the next round
+    }
+    StopSubject(&q);
+    printf("A started program slow to come up: %d rounds, CH3 starts slow_start.exe, which\n"
+           "reads its first message after %d ms; CH1 (\"Send Message\") is pressed right after (ms)\n",
+           rounds, (int)SlowStartMs);
+    printf("  the reminder's send of CH3 returns after     %9.3f (median)\n", Median(held));
+    printf("  CH1's message arrives, from CH3's send, after %9.3f (median, %d of %d arrived)\n",
+           Median(next), (int)next.size(), rounds);
+    printf("  floor: CH1 pressed alone                      %9.3f (median)\n", Median(alone));
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
+    if (argc > 1 && strcmp(argv[1], "stall") == 0) {
+        ArrivalEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
+        HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
+        CreateThread(NULL, 0, TargetThread, ready, 0, NULL);
+        WaitForSingleObject(ready, 5000);
+        int rounds = argc > 2 ? atoi(argv[2]) : 5;
+        return MeasureStall(rounds < 1 ? 1 : rounds);
+    }
     int presses = argc > 1 ? atoi(argv[1]) : 1000;
     if (presses < 10)
         presses = 10;
