@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/countdown.h"
 #include "core/paths.h"
+#include "core/platform.h"
 #include "core/preferences.h"
 #include "core/router.h"
 #include "core/vendor_apps.h"
@@ -53,7 +54,7 @@ HICON TrayIconShown()
 // shell is told only when that changes. Tick thread only.
 static void ShowWantedTrayIcon()
 {
-    HICON wanted = FlashCountdown > 0 ? FlashIcon : NormalIcon;
+    HICON wanted = FlashCountdown != 0 ? FlashIcon : NormalIcon;
     if (wanted != TrayIconData.hIcon)
         NotifyTray(NIM_MODIFY, wanted);
 }
@@ -67,13 +68,13 @@ static void ShowWantedTrayIcon()
 static DWORD WINAPI TickThread(LPVOID)
 {
     for (;;) {
-        if (FlashCountdown <= 0 && !OsdCountdownsRunning()) {
+        if (FlashCountdown == 0 && !OsdCountdownsRunning()) {
             WaitForCountdownStart(INFINITE);
             continue;
         }
         Sleep(TickMs);
         ShowWantedTrayIcon();
-        if (StepCountdown(&FlashCountdown))
+        if (EndCountdownIfDue(&FlashCountdown, Platform.getTickCount()))
             ShowWantedTrayIcon();
         TickOsdSlots();
     }
