@@ -34,7 +34,6 @@ enum {
     FlashOverMs = 60,    // with four subjects in turn, over 240 ms between two presses of one
 };
 static const char TargetClass[] = "QuellonBenchTarget";
-static const char SlowStartEvent[] = "QuellonBenchSlowStartReading";
 
 // The window the bound "Send Message" posts to, on a thread of its own.
 static volatile LONG Arrivals[2];
@@ -85,8 +84,7 @@ static bool WriteBenchProfile(const std::string& dir)
     ActionRecord& slow = keys[KeyIndexC].slot[0];
     slow.type = ExecuteProgramType;
     lstrcpynA(slow.programPath, (TestBinDir() + "slow_start.exe").c_str(), sizeof slow.programPath);
-    _snprintf(slow.parameters, sizeof slow.parameters, "%d %s", (int)SlowStartMs, SlowStartEvent);
-    slow.parameters[sizeof slow.parameters - 1] = '\0';
+    _snprintf(slow.parameters, sizeof slow.parameters, "%d", (int)SlowStartMs);
     return WriteWholeFile(dir + "profile.cfg", std::string((const char*)keys, sizeof keys));
 }
 
@@ -238,53 +236,53 @@ static double Median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
+// Presses a key; the time until the send returns, and until the message
+// of key A arrives (when wanted), go to the lists.
+static void Press(HWND trick, WPARAM code, double sent, std::vector<double>* returned,
+                  std::vector<double>* arrived)
+{
+    SendMessageA(trick, 0x0A00, code, 0);
+    if (returned)
+        returned->push_back(Now() - sent);
+    if (arrived && WaitForSingleObject(ArrivalEvent, 60000) == WAIT_OBJECT_0)
+        arrived->push_back(Now() - sent);
+}
+
 // CH3 starts a program that reads its first message only after
 // SlowStartMs, then CH1 is pressed at once: how long the reminder's send of
-// CH3 is held, and when CH1's message arrives, counted from CH3's send. The
-// floor is CH1 pressed alone, in the same rounds.
+// CH3 is held, and when CH1's message arrives, from CH3's send. Floors from
+// the same rounds: CH1 pressed alone, and a CreateProcessA of the program.
 static int MeasureStall(int rounds)
 {
     Subject q = { "quellon.exe", NULL, "", QuellonRun(), NULL };
-    if (!StartSubject(&q)) {
-        fprintf(stderr, "quellon.exe did not start\n");
+    if (!StartSubject(&q))
         return 1;
-    }
-    HANDLE reading = CreateEventA(NULL, TRUE, FALSE, SlowStartEvent);
-    std::string command = "\"" + TestBinDir() + "slow_start.exe\" 0 " + SlowStartEvent;
+    HANDLE reading = CreateEventA(NULL, TRUE, FALSE, "QuellonSlowStartReading");
+    std::string command = "\"" + TestBinDir() + "slow_start.exe\" 0";
     std::vector<double> held, next, alone, start;
     for (int i = 0; i < rounds; ++i) {
-        // The platform's own cost of a start: CreateProcessA of the same program, here.
-        ResetEvent(reading);
         STARTUPINFOA si;
         ZeroMemory(&si, sizeof si);
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = SW_SHOW;
         PROCESS_INFORMATION pi;
-        std::string line = command;
         double begun = Now();
-        if (CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+        if (CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
             start.push_back(Now() - begun);
             CloseHandle(pi.hThread);
             CloseHandle(pi.hProcess);
-            WaitForSingleObject(reading, 60000);
         }
-        Sleep(300);
-        ResetEvent(ArrivalEvent);
-        double sent = Now();
-        SendMessageA(q.trick, 0x0A00, KeyA, 0);
-        if (WaitForSingleObject(ArrivalEvent, 5000) == WAIT_OBJECT_0)
-            alone.push_back(Now() - sent);
-        Sleep(300);
+        WaitForSingleObject(reading, 60000);
         ResetEvent(reading);
-        ResetEvent(ArrivalEvent);
-        sent = Now();
-        SendMessageA(q.trick, 0x0A00, KeyC, 0);
-        held.push_back(Now() - sent);
-        SendMessageA(q.trick, 0x0A00, KeyA, 0);
-        if (WaitForSingleObject(ArrivalEvent, 60000) == WAIT_OBJECT_0)
-            next.push_back(Now() - sent);
+        Sleep(300);
+        Press(q.trick, KeyA, Now(), NULL, &alone);
+        Sleep(300);
+        double sent = Now();
+        Press(q.trick, KeyC, sent, &held, NULL);
+        Press(q.trick, KeyA, sent, NULL, &next);
         WaitForSingleObject(reading, 60000);    // the program is up before the next round
+        ResetEvent(reading);
     }
     StopSubject(&q);
     printf("A started program slow to come up: %d rounds, CH3 starts slow_start.exe, which\n"
@@ -300,21 +298,15 @@ static int MeasureStall(int rounds)
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && strcmp(argv[1], "stall") == 0) {
-        ArrivalEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
-        HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
-        CreateThread(NULL, 0, TargetThread, ready, 0, NULL);
-        WaitForSingleObject(ready, 5000);
-        int rounds = argc > 2 ? atoi(argv[2]) : 5;
-        return MeasureStall(rounds < 1 ? 1 : rounds);
-    }
-    int presses = argc > 1 ? atoi(argv[1]) : 1000;
-    if (presses < 10)
-        presses = 10;
     ArrivalEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
     HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
     CreateThread(NULL, 0, TargetThread, ready, 0, NULL);
     WaitForSingleObject(ready, 5000);
+    if (argc > 1 && strcmp(argv[1], "stall") == 0)
+        return MeasureStall(argc > 2 && atoi(argv[2]) > 0 ? atoi(argv[2]) : 5);
+    int presses = argc > 1 ? atoi(argv[1]) : 1000;
+    if (presses < 10)
+        presses = 10;
 
     Subject subjects[SubjectCount] = {
         { "quellon.exe", NULL, "", QuellonRun(), NULL },

@@ -121,11 +121,6 @@ DWORD WINAPI PlayerThread(LPVOID ready)
     return 0;
 }
 
-bool KeyRead(void*)
-{
-    return MainKeys + ListKeys > 0;
-}
-
 }  // namespace
 
 // The playlist in front is not the player's main window: the key goes to
@@ -143,7 +138,7 @@ TEST(VirtualKey, SiblingWindowInFrontIsNotTheTarget)
     ASSERT_TRUE(SettleInFront(PlayerList));
 
     PressKey(run, 1);
-    EXPECT_TRUE(WaitUntil(KeyRead, NULL, 3000));
+    EXPECT_TRUE(WaitUntil([](void*) { return MainKeys + ListKeys > 0; }, NULL, 3000));
     PumpMessagesFor(100);
     EXPECT_EQ(1, MainKeys);
     EXPECT_EQ(0, ListKeys);

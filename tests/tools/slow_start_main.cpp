@@ -1,20 +1,13 @@
-// slow_start.exe: a windowed program slow to come up, as a media centre is
-// while it loads: it sleeps, then sets a named event and reads its first
-// message, and ends.
-//   slow_start.exe [MS [EVENT]]    (4000 and "QuellonSlowStartReading")
+// slow_start.exe [MS]: a windowed program slow to come up, as a media centre
+// is while it loads: sleeps MS (4000), sets the event
+// "QuellonSlowStartReading" and reads its first message.
 #include <windows.h>
 #include <stdlib.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
-    char* rest = commandLine;
-    unsigned long ms = strtoul(commandLine, &rest, 10);
-    if (rest == commandLine)
-        ms = 4000;
-    while (*rest == ' ')
-        ++rest;
-    Sleep(ms);
-    HANDLE reading = OpenEventA(EVENT_MODIFY_STATE, FALSE, *rest ? rest : "QuellonSlowStartReading");
+    Sleep(*commandLine > ' ' ? (DWORD)atoi(commandLine) : 4000);
+    HANDLE reading = OpenEventA(EVENT_MODIFY_STATE, FALSE, "QuellonSlowStartReading");
     if (reading)
         SetEvent(reading);
     MSG msg;
