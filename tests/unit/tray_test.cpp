@@ -200,6 +200,35 @@ TEST(TrayIcon, ReturnsAfterTheShellRestarts)
     RemoveTrayIcon();
 }
 
+namespace {
+
+bool RefusedTwice(void* tray)
+{
+    return CountStandInMessages((StandIn*)tray, WM_COPYDATA) >= 4;    // an add and a modify each
+}
+
+bool IconAdded(void* before)
+{
+    return WineTrayIcons() == *(int*)before + 1;
+}
+
+}  // namespace
+
+// At logon the shell may refuse icons for a while: a stand-in tray that
+// refuses every icon is found before the real one; once it is gone, a
+// retry adds the icon.
+TEST(TrayIcon, AddedOnceTheShellTakesIt)
+{
+    int before = WineTrayIcons();
+    StandIn* refusing = CreateStandIn("Shell_TrayWnd", "");
+    SetUpTray();
+    EXPECT_TRUE(WaitUntil(RefusedTwice, refusing, 10000));
+    EXPECT_EQ(before, WineTrayIcons());
+    DestroyStandIn(refusing);
+    EXPECT_TRUE(WaitUntil(IconAdded, &before, 10000));
+    RemoveTrayIcon();
+}
+
 TEST(TrayMenu, ItemsIdsAndStates)
 {
     SetUpTray();
