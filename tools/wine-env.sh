@@ -79,21 +79,28 @@ qn_cleanup() {
 }
 
 # A private Xvfb screen of a fixed size, unless the caller asked for its own display.
+# Two runs that start at the same moment may pick the same free number: a
+# screen counts as ours only when its lock file names our Xvfb, and an Xvfb
+# that lost the race has ended, so the next number is tried.
 qn_start_display() {
   if [ "${QUELLON_USE_DISPLAY:-}" = 1 ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
-  local n
+  local n i
   for n in $(seq 91 120); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
+    if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    QN_XVFB_PID=$!
+    for i in $(seq 1 100); do
+      kill -0 "$QN_XVFB_PID" 2>/dev/null || break
+      if [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$QN_XVFB_PID" ]; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$QN_XVFB_PID" >/dev/null 2>&1
+    QN_XVFB_PID=""
   done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  QN_XVFB_PID=$!
-  export DISPLAY=":$n"
-  local i
-  for i in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
-    sleep 0.1
-  done
-  echo "Xvfb did not start on :$n" >&2
+  echo "Xvfb did not start on any of :91 to :120" >&2
   return 1
 }
 
