@@ -232,11 +232,29 @@ static int BrowseProgram()
     CopyText(kept, sizeof kept, ProgramFile);
     if (GetOpenFileNameA(&ProgramFileRequest)) {
         ProgramFile[ProgramFileSize - 1] = '\0';
-        SetDlgItemTextA(ConfigDialog, IDC_PROGRAM_PATH, ProgramFile);
+        char shown[ProgramPathWidth];    // no more than "Set" stores
+        CopyText(shown, sizeof shown, ProgramFile);
+        SetDlgItemTextA(ConfigDialog, IDC_PROGRAM_PATH, shown);
     } else {
         CopyText(ProgramFile, sizeof ProgramFile, kept);
     }
     return 1;
+}
+
+// Each text box takes no more than its record field holds, so that what is
+// shown is what "Set" stores. Texts put in by program are cut by their
+// writers: the limit only stops typing and pasting.
+static void LimitDetailsTexts()
+{
+    static const struct {
+        int id;
+        int width;
+    } Limits[] = {
+        { IDC_PROGRAM_PATH, ProgramPathWidth }, { IDC_PARAMETERS, ParametersWidth },
+        { IDC_WINDOW_CLASS, WindowClassWidth }, { IDC_WINDOW_NAME, WindowNameWidth },
+    };
+    for (const auto& l : Limits)
+        SendToControl(l.id, EM_LIMITTEXT, (WPARAM)(l.width - 1), 0);
 }
 
 static void PrepareProgramFileRequest()
@@ -329,4 +347,5 @@ void CreateConfigDialog()
     AddFindWindowRoutes();
 
     PrepareProgramFileRequest();
+    LimitDetailsTexts();
 }

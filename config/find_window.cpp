@@ -7,6 +7,7 @@
 #include <stdint.h>
 
 #include "core/app_state.h"
+#include "core/profile.h"
 #include "core/router.h"
 #include "res/resource.h"
 
@@ -72,9 +73,13 @@ static void TakePick(POINT at, bool withTitle)
     GetWindowTextA(window, title, FindTextSize);
     if (!withTitle)
         title[0] = '\0';
+    // Only what "Set" can store: a cut title or class then matches the
+    // window by its beginning.
+    title[WindowNameWidth - 1] = '\0';
     SetDlgItemTextA(ConfigDialog, IDC_WINDOW_NAME, title);
     char windowClass[FindTextSize] = "";
     GetClassNameA(window, windowClass, FindTextSize);
+    windowClass[WindowClassWidth - 1] = '\0';
     SetDlgItemTextA(ConfigDialog, IDC_WINDOW_CLASS, windowClass);
 }
 

@@ -141,6 +141,9 @@ void CreateSettingsDialog()
     SetUpTrackbar(Trackbars[MouseTrackbar]);
     AddCommandRoute(SettingsDialog, IDC_SETTINGS_CLOSE, CloseSettingsDialog);
     AddRoute(SettingsDialog, WM_SYSCOMMAND, SC_CLOSE, 0, CloseSettingsDialog);
+    // Escape: the dialog manager's command 2, which no control of this
+    // dialog has; it closes as "Close" does.
+    AddCommandRoute(SettingsDialog, IDCANCEL, CloseSettingsDialog);
     AddCommandRoute(SettingsDialog, IDC_TRAY_DOUBLE_CLICK, TrayDoubleClickChanged);
     AddCommandRoute(SettingsDialog, IDC_OSD_ENABLE, OsdEnableChanged);
     AddCommandRoute(SettingsDialog, IDC_TEXT_COLOR, ChooseOsdColor);

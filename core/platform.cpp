@@ -99,6 +99,8 @@ const PlatformTable RealPlatform = {
     ExitWindowsEx,
     FindLockWorkStation,
     DefWindowProcA,
+    MonitorFromWindow,
+    GetMonitorInfoA,
     waveOutOpen,
     waveOutClose,
     mixerOpen,

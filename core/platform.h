@@ -21,6 +21,10 @@ struct PlatformTable {
     LockWorkStationFn (*findLockWorkStation)();
     // The monitor-power request goes to the default window procedure.
     decltype(&::DefWindowProcA) defWindowProc;
+    // The monitor that shows a window and its rectangle, for the OSD (one
+    // screen here: tests hand it a second one).
+    decltype(&::MonitorFromWindow) monitorFromWindow;
+    decltype(&::GetMonitorInfoA) getMonitorInfo;
 
     decltype(&::waveOutOpen) waveOutOpen;
     decltype(&::waveOutClose) waveOutClose;

@@ -23,6 +23,7 @@ static const COLORREF ShadowColor = RGB(1, 0, 0);    // not black, so the colour
 static OsdSlot OsdSlots[OsdMaxSlots];
 static volatile LONG CreatedSlots;
 static HFONT OsdFont;
+static int OsdFontScreenHeight;    // height of the monitor the font was made for
 static HBRUSH OsdBrush;
 
 // Texts are written on the receiver thread and painted on the main thread,
@@ -65,18 +66,41 @@ void OsdText(int32_t slot, char* out, size_t size)
     LeaveCriticalSection(&OsdLock);
 }
 
-void CreateOsdFont()
+// The text size is a share of the height of the monitor the text shows on.
+static void MakeOsdFont(int screenHeight)
 {
-    int height = OsdFontHeight(OsdSettings.TextSize, GetSystemMetrics(SM_CYSCREEN));
+    int height = OsdFontHeight(OsdSettings.TextSize, screenHeight);
     HFONT font = CreateFontA(height, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0,
                              ANTIALIASED_QUALITY, 0, NULL);
     EnterCriticalSection(&OsdLock);
     HFONT old = OsdFont;
     OsdFont = font;
+    OsdFontScreenHeight = screenHeight;
     LeaveCriticalSection(&OsdLock);
     // The slider makes a font for every notification: release the old ones.
     if (old)
         DeleteObject(old);
+}
+
+void CreateOsdFont()
+{
+    int height = OsdFontScreenHeight;
+    MakeOsdFont(height > 0 ? height : GetSystemMetrics(SM_CYSCREEN));
+}
+
+// The monitor that shows the foreground window, where the film plays; the
+// primary one when nothing is in front. With one monitor, the screen.
+static RECT OsdMonitorRect()
+{
+    RECT screen = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+    HMONITOR monitor = Platform.monitorFromWindow(GetForegroundWindow(), MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    if (!monitor || !Platform.getMonitorInfo(monitor, &info)
+        || info.rcMonitor.right <= info.rcMonitor.left || info.rcMonitor.bottom <= info.rcMonitor.top)
+        return screen;
+    return info.rcMonitor;
 }
 
 static void ShowSlotText(int32_t slot, const char* text);
@@ -89,7 +113,7 @@ void InitOsd()
     initialised = true;
     RegisterOsdText(ShowSlotText, SlotCountdown);
     OsdBrush = CreateSolidBrush(RGB(0, 0, 0));
-    CreateOsdFont();
+    MakeOsdFont(GetSystemMetrics(SM_CYSCREEN));    // the primary monitor's, until a text shows
     WNDCLASSA wc;
     ZeroMemory(&wc, sizeof wc);
     wc.lpfnWndProc = OsdWindowProc;
@@ -142,6 +166,9 @@ static bool OnWindowThread(HWND window)
 // however long this thread was busy before.
 static void PlaceAndShow(OsdSlot& s)
 {
+    RECT monitor = OsdMonitorRect();
+    if (monitor.bottom - monitor.top != OsdFontScreenHeight)
+        MakeOsdFont(monitor.bottom - monitor.top);
     RECT r = { 0, 0, 0, 0 };
     EnterCriticalSection(&OsdLock);
     HDC dc = GetDC(s.window);
@@ -153,11 +180,11 @@ static void PlaceAndShow(OsdSlot& s)
 
     int w = r.right - r.left;
     int h = r.bottom - r.top;
-    int x = OsdPosition(s.horizontalAnchor, s.horizontalFraction, GetSystemMetrics(SM_CXSCREEN), w);
-    int y = OsdPosition(s.verticalAnchor, s.verticalFraction, GetSystemMetrics(SM_CYSCREEN), h);
+    POINT at = OsdPlaceOnMonitor(s.horizontalAnchor, s.verticalAnchor, s.horizontalFraction,
+                                 s.verticalFraction, monitor, w, h);
     // Shown without activation: an OSD must never take the keyboard focus from
     // the window the user (or a following keystroke action) is working in.
-    SetWindowPos(s.window, HWND_TOPMOST, x, y, w, h, SWP_NOACTIVATE);
+    SetWindowPos(s.window, HWND_TOPMOST, at.x, at.y, w, h, SWP_NOACTIVATE);
     ShowWindow(s.window, SW_SHOWNA);
     RedrawWindow(s.window, NULL, NULL, RDW_INVALIDATE);
     StartCountdown(&s.countdown, OsdDisplayMs(OsdSettings.Timeout));

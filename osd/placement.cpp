@@ -11,6 +11,17 @@ int OsdPosition(uint8_t anchor, double fraction, int screen, int size)
     }
 }
 
+POINT OsdPlaceOnMonitor(uint8_t horizontalAnchor, uint8_t verticalAnchor, double horizontalFraction,
+                        double verticalFraction, const RECT& monitor, int w, int h)
+{
+    POINT at;
+    at.x = monitor.left + OsdPosition(horizontalAnchor, horizontalFraction,
+                                      monitor.right - monitor.left, w);
+    at.y = monitor.top + OsdPosition(verticalAnchor, verticalFraction,
+                                     monitor.bottom - monitor.top, h);
+    return at;
+}
+
 int OsdFontHeight(int32_t textSize, int screenHeight)
 {
     double height = (textSize * 0.005 + 0.05) * screenHeight;

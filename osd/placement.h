@@ -1,5 +1,6 @@
 // OSD arithmetic that needs no window: placement, font height, alpha.
 #pragma once
+#include <windows.h>
 #include <stdint.h>
 
 // How a slot's position is computed on one axis.
@@ -9,6 +10,12 @@ enum OsdAnchor { OsdAnchorStart = 1, OsdAnchorCentre = 2, OsdAnchorEnd = 3 };
 // size: the product in double precision, the half difference as a truncated
 // integer division, the result truncated toward zero.
 int OsdPosition(uint8_t anchor, double fraction, int screen, int size);
+
+// Top-left corner, in screen coordinates, of a w x h text placed by a
+// slot's anchors and fractions within a monitor's rectangle: each axis by
+// OsdPosition on that monitor's size, from that monitor's corner.
+POINT OsdPlaceOnMonitor(uint8_t horizontalAnchor, uint8_t verticalAnchor, double horizontalFraction,
+                        double verticalFraction, const RECT& monitor, int w, int h);
 
 // Font cell height in pixels for a TextSize on a screen of the given height,
 // kept within 1 and the screen height: settings.ini is taken unclamped, and

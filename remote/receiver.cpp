@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/peer_send.h"
+#include "core/remote_owner.h"
 #include "remote/key_press.h"
 
 const char ImpersonationClass[] = "Zorv@Video(^0^)";
@@ -115,6 +116,7 @@ static void RunPass()
     if (!IsWindow(ReminderWindow))
         ReminderWindow = FindWindowA(ReminderName, ReminderName);
     StandInOrStepAside();
+    NoteVendorAppRunning(IsWindow(AppWindow) != FALSE);    // the tray's tooltip
 }
 
 // Keeps a handle on the process of window, opened anew when the window

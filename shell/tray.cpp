@@ -10,6 +10,7 @@
 #include "core/paths.h"
 #include "core/platform.h"
 #include "core/preferences.h"
+#include "core/remote_owner.h"
 #include "core/router.h"
 #include "core/vendor_apps.h"
 #include "osd/osd.h"
@@ -99,6 +100,28 @@ static int ShowAboutBox()
     return 1;
 }
 
+// The tooltip says whether the remote works: a maker's application that
+// has it first, since then switching on changes nothing.
+static const char* TrayTip()
+{
+    if (VendorAppRunning())
+        return "Quellon (TV application running)";
+    return ActiveFlag ? "Quellon" : "Quellon (switched off)";
+}
+
+// Main thread, when the switch is turned or the remote changes hands.
+static int ShowTrayState()
+{
+    EnterCriticalSection(&TrayLock);
+    const char* tip = TrayTip();
+    if (lstrcmpA(tip, TrayIconData.szTip) != 0) {
+        lstrcpynA(TrayIconData.szTip, tip, sizeof TrayIconData.szTip);
+        Shell_NotifyIconA(NIM_MODIFY, &TrayIconData);
+    }
+    LeaveCriticalSection(&TrayLock);
+    return 1;
+}
+
 static void ShowConfigDialog()
 {
     ShowWindow(ConfigDialog, SW_SHOW);
@@ -143,7 +166,10 @@ static void OpenTrayMenu()
     case IDM_ABOUT: ShowAboutBox(); break;
     case IDM_CONFIGURATION: ShowConfigDialog(); break;
     case IDM_EXIT: PostQuitMessage(0); break;
-    case IDM_TOGGLE_ACTIVE: InterlockedExchange(&ActiveFlag, !ActiveFlag); break;
+    case IDM_TOGGLE_ACTIVE:
+        InterlockedExchange(&ActiveFlag, !ActiveFlag);
+        ShowTrayState();
+        break;
     }
 }
 
@@ -229,6 +255,7 @@ void AddTrayIcon()
         AddRoute(ConfigDialog, TaskbarCreatedMessage, 0, 0, ReAddTrayIcon);
         LetTaskbarCreatedThrough(TaskbarCreatedMessage);
     }
+    AddRoute(ConfigDialog, RemoteOwnerMessage, 0, 0, ShowTrayState);
 
     EnterCriticalSection(&TrayLock);
     ZeroMemory(&TrayIconData, sizeof TrayIconData);
@@ -238,7 +265,7 @@ void AddTrayIcon()
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     TrayIconData.uCallbackMessage = TrayCallbackMessage;
     TrayIconData.hIcon = NormalIcon;
-    lstrcpynA(TrayIconData.szTip, "Quellon", sizeof TrayIconData.szTip);
+    lstrcpynA(TrayIconData.szTip, TrayTip(), sizeof TrayIconData.szTip);
     LeaveCriticalSection(&TrayLock);
     AddUntilTaken();
 

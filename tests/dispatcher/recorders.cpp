@@ -15,6 +15,7 @@
 #include "actions/volume.h"
 #include "actions/winamp.h"
 #include "core/vendor_apps.h"
+#include "core/window_lookup.h"
 
 std::vector<std::string> CallLog;
 
@@ -51,6 +52,9 @@ void PostToWindow(const char* windowClass, const char* name, uint32_t number, ui
     Log("PostToWindow(%s|%s|%u|%u|%u)", windowClass, name ? name : "<none>", (unsigned)number,
         (unsigned)wParam, (unsigned)lParam);
 }
+
+// The lookup of texts that fill their fields has tests of its own.
+HWND FindBoundWindow(const char* windowClass, const char* name) { return FindWindowA(windowClass, name); }
 
 void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
 {

@@ -1,9 +1,12 @@
 // The two dialogs as quellon.exe creates them: hidden, with their icons and
-// owner, and every control of their templates in template (tab) order.
+// owner, and every control of their templates in template (tab) order, with
+// mnemonics that do not clash.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <ctype.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,79 +22,101 @@ struct ControlRow {
 };
 
 const ControlRow ConfigControls[] = {
+    { -1, "Button", "&Keys List" },
     { 1000, "ListBox", "" },
     { -1, "Button", "Actions" },
+    { -1, "Static", "&1:" },
     { 1002, "ComboBox", "" },
-    { 1, "Button", "&Close" },
-    { -1, "Button", "Keys List" },
-    { 1006, "ComboBox", "" },
-    { 1007, "ComboBox", "" },
-    { 1008, "ComboBox", "" },
     { 1004, "Button", "Details" },
+    { -1, "Static", "&2:" },
+    { 1006, "ComboBox", "" },
     { 1009, "Button", "Details" },
+    { -1, "Static", "&3:" },
+    { 1007, "ComboBox", "" },
     { 1010, "Button", "Details" },
+    { -1, "Static", "&4:" },
+    { 1008, "ComboBox", "" },
     { 1011, "Button", "Details" },
+    { -1, "Button", "Details" },
+    { -1, "Static", "Pro&gram path:" },
+    { 1013, "Edit", "" },
+    { 1015, "Button", "..." },
+    { -1, "Static", "&Parameters:" },
+    { 1014, "Edit", "" },
+    { -1, "Button", "" },
+    { -1, "Static", "Virtual Ke&y:" },
+    { 1022, "ComboBox", "" },
+    { -1, "Static", "Modifiers:" },
+    { 1023, "Button", "S&hift" },
+    { 1024, "Button", "Ct&rl" },
+    { 1025, "Button", "Al&t" },
+    { 1027, "Button", "W&in" },
+    { 1030, "Button", "&Only if window found" },
+    { 1033, "Button", "And acti&ve" },
+    { 1031, "Button", "Restore previo&us window" },
+    { -1, "Button", "" },
+    { -1, "Static", "Wn&dClass:" },
+    { 1016, "Edit", "" },
+    { -1, "Static", "&Msg:" },
+    { 1018, "Edit", "" },
+    { -1, "Static", "W&ndName:" },
+    { 1017, "Edit", "" },
+    { -1, "Static", "&WParam:" },
+    { 1019, "Edit", "" },
+    { 1026, "Button", "&Find Window" },
+    { 1021, "Button", "S&et" },
+    { -1, "Static", "&LParam:" },
+    { 1020, "Edit", "" },
     { -1, "Button", "Pressed Key" },
     { 1005, "Static", "" },
-    { -1, "Static", "1:" },
-    { -1, "Static", "2:" },
-    { -1, "Static", "3:" },
-    { -1, "Static", "4:" },
-    { 1013, "Edit", "" },
-    { 1014, "Edit", "" },
-    { -1, "Button", "Details" },
-    { -1, "Static", "Program path:" },
-    { -1, "Static", "Parameters:" },
-    { 1015, "Button", "..." },
-    { 1016, "Edit", "" },
-    { 1017, "Edit", "" },
-    { -1, "Button", "" },
-    { -1, "Static", "WndClass:" },
-    { -1, "Static", "WndName:" },
-    { 1018, "Edit", "" },
-    { -1, "Static", "Msg:" },
-    { 1019, "Edit", "" },
-    { -1, "Static", "WParam:" },
-    { 1020, "Edit", "" },
-    { -1, "Static", "LParam:" },
-    { 1021, "Button", "Set" },
     { 2, "Button", "&About" },
-    { -1, "Button", "" },
-    { -1, "Static", "Virtual Key:" },
-    { 1022, "ComboBox", "" },
-    { 1023, "Button", "Shift" },
-    { 1024, "Button", "Ctrl" },
-    { 1025, "Button", "Alt" },
-    { 1026, "Button", "Find Window" },
     { 3, "Button", "&Settings" },
-    { 1030, "Button", "Only if window found" },
-    { 1031, "Button", "Restore previous window" },
-    { 1033, "Button", "And active" },
-    { 1027, "Button", "Win" },
-    { -1, "Static", "Modifiers:" },
+    { 1, "Button", "&Close" },
 };
 
+// Tab goes in reading order: the keys list, each slot's list and its
+// Details, the details area row by row, the buttons on the right.
+const int ConfigTabOrder[] = { 1000, 1002, 1004, 1006, 1009, 1007, 1010, 1008, 1011, 1013, 1015,
+                               1014, 1022, 1023, 1024, 1025, 1027, 1030, 1033, 1031, 1016, 1018,
+                               1017, 1019, 1026, 1021, 1020, 2, 3, 1 };
+
 const ControlRow SettingsControls[] = {
-    { 1, "Button", "Close" },
+    { -1, "Button", "&Mouse speed multiplier" },
     { 1027, "msctls_trackbar32", "" },
-    { -1, "Button", "Mouse speed multiplier" },
     { -1, "Static", "Low" },
     { -1, "Static", "High" },
-    { 1029, "Button", "Double click starts Winfast PVR" },
     { -1, "Button", "SysTray" },
-    { 1028, "msctls_trackbar32", "" },
-    { 1030, "msctls_trackbar32", "" },
-    { 1031, "Button", "Enable" },
+    { 1029, "Button", "&Double click starts Winfast PVR" },
     { -1, "Button", "On-Screen-Display" },
-    { -1, "Static", "Text size" },
-    { -1, "Static", "Timeout" },
-    { 1032, "Button", "Text Color" },
+    { 1031, "Button", "&Enable" },
+    { 1032, "Button", "Text Co&lor" },
+    { -1, "Static", "&Text size" },
+    { 1028, "msctls_trackbar32", "" },
+    { -1, "Static", "T&imeout" },
+    { 1030, "msctls_trackbar32", "" },
+    { -1, "Static", "&Opaque" },
     { 1033, "msctls_trackbar32", "" },
-    { -1, "Static", "Opaque" },
+    { 1, "Button", "&Close" },
 };
-template <size_t N>
-void ExpectControls(HWND dialog, const ControlRow (&rows)[N])
+const int SettingsTabOrder[] = { 1027, 1029, 1031, 1032, 1028, 1030, 1033, 1 };
+
+// The controls in template order, the tab stops among them, and no
+// mnemonic used twice.
+template <size_t N, size_t T>
+void ExpectControls(HWND dialog, const ControlRow (&rows)[N], const int (&tabOrder)[T])
 {
+    std::vector<int> tabStops;
+    std::set<char> mnemonics;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (GetWindowLongA(c, GWL_STYLE) & WS_TABSTOP)
+            tabStops.push_back((short)GetDlgCtrlID(c));
+        std::string caption = WindowText(c);
+        size_t amp = caption.find('&');    // npos + 1 is 0
+        bool unused = amp + 1 == 0 || amp + 1 == caption.size() ||
+                      mnemonics.insert((char)tolower((unsigned char)caption[amp + 1])).second;
+        EXPECT_TRUE(unused) << caption;
+    }
+    EXPECT_EQ(std::vector<int>(tabOrder, tabOrder + T), tabStops);
     HWND c = GetWindow(dialog, GW_CHILD);
     for (size_t i = 0; i < N; ++i, c = GetWindow(c, GW_HWNDNEXT)) {
         ASSERT_TRUE(c != NULL) << "control " << i << " missing";
@@ -143,7 +168,11 @@ TEST(Dialogs, ConfigurationTemplate)
 {
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
-    ExpectControls(run.config, ConfigControls);
+    ExpectControls(run.config, ConfigControls, ConfigTabOrder);
+    // Each text box takes what its record field stores, and no more.
+    for (int id : { 1013, 1014, 1016, 1017 })
+        EXPECT_EQ(id == 1013 ? 255 : id == 1014 ? 127 : id == 1016 ? 47 : 63,
+                  SendMessageA(GetDlgItem(run.config, id), EM_GETLIMITTEXT, 0, 0)) << id;
     EXPECT_EQ(BS_DEFPUSHBUTTON, StyleOf(run.config, 1) & 0x0F);
     EXPECT_EQ(LBS_NOTIFY, StyleOf(run.config, 1000) & (LBS_NOTIFY | LBS_SORT));
     for (int id : { 1002, 1006, 1007, 1008, 1022 })
@@ -167,7 +196,7 @@ TEST(Dialogs, SettingsTemplate)
     ASSERT_TRUE(StartQuellon(&run));
     HWND settings = SettingsOf(run);
     ASSERT_TRUE(settings != NULL);
-    ExpectControls(settings, SettingsControls);
+    ExpectControls(settings, SettingsControls, SettingsTabOrder);
     EXPECT_EQ(BS_DEFPUSHBUTTON, StyleOf(settings, 1) & 0x0F);
     for (int id : { 1027, 1028, 1030, 1033 })
         EXPECT_EQ(TBS_AUTOTICKS | TBS_BOTH,

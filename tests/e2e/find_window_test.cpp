@@ -120,9 +120,11 @@ TEST(FindWindowTool, TakesTheTopOfTheChainUnderTheClickAndTheTitleOnlyWithShift)
     DestroyStandIn(app);
 }
 
-TEST(FindWindowTool, TitlesAndClassNamesLongerThanAnyFieldAreCutToTheirFields)
+// A player that shows its file in the title: the pick fills the fields, cut
+// to what they store, and the binding made of them reaches that window.
+TEST(FindWindowTool, TitlesAndClassNamesLongerThanAnyFieldArePickedCutAndStillFindTheirWindow)
 {
-    std::string title(600, ' '), longClass(255, 'L');
+    std::string title(100, ' '), longClass(255, 'L');
     for (size_t i = 0; i < title.size(); ++i)
         title[i] = (char)('a' + i % 26);
     StandIn* picked = CreateStandIn(longClass.c_str(), "");
@@ -133,7 +135,7 @@ TEST(FindWindowTool, TitlesAndClassNamesLongerThanAnyFieldAreCutToTheirFields)
 
     // Keys 1 and 2: "Send Message" and "Virtual Key" slots whose class and
     // name fill their fields with no terminator; key 3 gets the pick.
-    enum { Found = WM_APP + 9, NotFound = WM_APP + 10 };
+    enum { Found = WM_APP + 9, NotFound = WM_APP + 10, ToPicked = WM_APP + 11 };
     ClearBindings();
     for (int key = 1; key <= 2; ++key)
         for (int slot = 0; slot < 2; ++slot) {
@@ -146,6 +148,7 @@ TEST(FindWindowTool, TitlesAndClassNamesLongerThanAnyFieldAreCutToTheirFields)
             r.wParam = key == 1 ? 0 : 0x30;    // only if found, then back to the previous window
         }
     Binding(3, 0).type = 32;
+    Binding(3, 0).number = ToPicked;
     QuellonRun run;
     run.dir = MakeTempDir("longtitles");
     WriteWholeFile(run.dir + "profile.cfg", std::string((const char*)&Binding(0, 0), ProfileSize));
@@ -157,12 +160,13 @@ TEST(FindWindowTool, TitlesAndClassNamesLongerThanAnyFieldAreCutToTheirFields)
     ChooseListRow(run.config, 1000, 3);
     ClickControl(run.config, 1004);
     Picked p = PickAt(run, 200, 380, true);
-    EXPECT_EQ(longClass, p.windowClass);
-    EXPECT_EQ(title.substr(0, 511), p.windowName);
+    EXPECT_EQ(longClass.substr(0, 47), p.windowClass);
+    EXPECT_EQ(title.substr(0, 63), p.windowName);
     ClickControl(run.config, 1021);    // "Set"
 
-    for (int key = 1; key <= 2; ++key)
+    for (int key = 1; key <= 3; ++key)
         PressKey(run, key);
+    EXPECT_TRUE(WaitForStandInMessages(picked, ToPicked, 1, 3000));
     EXPECT_TRUE(WaitForStandInMessages(target, Found, 1, 3000));
     PumpMessagesFor(200);
     EXPECT_EQ(1, CountStandInMessages(target, Found));

@@ -134,13 +134,16 @@ TEST(SettingsDialog, EditsTheRecordsLiveAndWritesThemWhenClosed)
     };
     EXPECT_EQ(saved, NonBlankLines(ini));
 
-    // Enter presses "Close", which writes the file whether anything changed or not.
-    ClickControl(run.config, 3);
-    DeleteFileA(ini.c_str());
-    PressDialogKey(s, VK_RETURN);
-    WaitHidden(s);
-    EXPECT_FALSE(IsWindowVisible(s));
-    EXPECT_EQ(saved, NonBlankLines(ini));
+    // Enter presses "Close", which writes the file whether anything changed
+    // or not, and Escape does what "Close" does.
+    for (UINT key : { VK_RETURN, VK_ESCAPE }) {
+        ClickControl(run.config, 3);
+        DeleteFileA(ini.c_str());
+        PressDialogKey(s, key);
+        WaitHidden(s);
+        EXPECT_FALSE(IsWindowVisible(s)) << key;
+        EXPECT_EQ(saved, NonBlankLines(ini)) << key;
+    }
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
 }

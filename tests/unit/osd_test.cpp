@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/settings.h"
+#include "core/platform.h"
 #include "osd/osd.h"
 #include "osd/placement.h"
 #include "tests/support/osd_slots.h"
@@ -21,6 +22,19 @@ TEST(OsdPlacement, EdgeCasesOnA1024By768Screen)
     EXPECT_EQ(312, OsdPosition(OsdAnchorCentre, 0.0, 1024, 400));
     EXPECT_EQ(672, OsdPosition(OsdAnchorEnd, 0.05, 768, 57));
     EXPECT_EQ(10, OsdPosition(OsdAnchorStart, 0.01, 1024, 999));
+}
+
+// The rules within a second monitor's rectangle: right of the first, and
+// above and left of it.
+TEST(OsdPlacement, OnASecondMonitorTheRulesApplyWithinItsRectangle)
+{
+    const RECT right = { 1024, 0, 2048, 768 }, aboveLeft = { -1680, -1050, 0, 0 };
+    POINT clock = OsdPlaceOnMonitor(3, 1, 0.01, 0.025, right, 200, 57);
+    POINT volume = OsdPlaceOnMonitor(2, 3, 0.0, 0.05, aboveLeft, 400, 81);
+    EXPECT_EQ(1837, clock.x);
+    EXPECT_EQ(19, clock.y);
+    EXPECT_EQ(-1040, volume.x);    // (1680 - 400) / 2 from its left edge
+    EXPECT_EQ(-134, volume.y);     // (1050 - 81) - 52.5 from its top edge, truncated
 }
 
 TEST(OsdPlacement, HalfDifferenceIsAnIntegerDivisionAndResultsTruncateTowardZero)
@@ -90,9 +104,9 @@ void SetUpOsd()
 }
 
 // The size a text has in the OSD's font, measured independently.
-SIZE MeasureLikeTheOsd(const char* text, int textSize)
+SIZE MeasureLikeTheOsd(const char* text, int textSize, int screenHeight = GetSystemMetrics(SM_CYSCREEN))
 {
-    HFONT font = CreateFontA(OsdFontHeight(textSize, GetSystemMetrics(SM_CYSCREEN)), 0, 0, 0,
+    HFONT font = CreateFontA(OsdFontHeight(textSize, screenHeight), 0, 0, 0,
                              700, 0, 0, 0, 0, 0, 0, 4, 0, NULL);
     HDC dc = GetDC(NULL);
     HGDIOBJ old = SelectObject(dc, font);
@@ -191,6 +205,32 @@ TEST(OsdWindows, TextsArePlacedByTheirSlotsRule)
     }
     EXPECT_EQ(10, WindowRect(OsdWindow(2)).left);
     EXPECT_EQ(19, WindowRect(OsdWindow(2)).top);
+}
+
+// A 1920 x 1080 monitor right of the test screen, as the platform reports
+// the monitor of the window asked about.
+static HWND MonitorAskedFor = (HWND)-1;
+static HMONITOR WINAPI SecondMonitorOf(HWND w, DWORD) { MonitorAskedFor = w; return (HMONITOR)(INT_PTR)2; }
+static BOOL WINAPI SecondMonitorInfo(HMONITOR, LPMONITORINFO i)
+{
+    return SetRect(&i->rcMonitor, 1024, -120, 2944, 960);
+}
+
+TEST(OsdWindows, TextsShowOnTheMonitorOfTheForegroundWindowInItsSize)
+{
+    SetUpOsd();
+    HWND front = MakeTestWindow("QuellonOsdFront", "Film", DefWindowProcA, WS_VISIBLE, 0, 0, 200, 100);
+    SetForegroundWindow(front);
+    Platform.monitorFromWindow = SecondMonitorOf;
+    Platform.getMonitorInfo = SecondMonitorInfo;
+    ShowFromReceiver(1, "09:05");
+    Platform = RealPlatform;
+    EXPECT_EQ(GetForegroundWindow(), MonitorAskedFor);
+    RECT r = WindowRect(OsdWindow(1));
+    EXPECT_EQ(MeasureLikeTheOsd("09:05", 5, 1080).cy, r.bottom - r.top);    // 7.5 % of 1080
+    EXPECT_EQ(1024 + 1900 - (r.right - r.left), r.left);    // 1 % of 1920 from its right edge
+    EXPECT_EQ(-120 + 27, r.top);                            // 2.5 % of 1080 from its top
+    DestroyWindow(front);
 }
 
 TEST(OsdWindows, MultiLineTextIsAsWideAsItsWidestLine)

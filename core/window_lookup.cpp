@@ -1,0 +1,57 @@
+// Window lookup by a binding's stored class and title.
+#include "core/window_lookup.h"
+
+#include "core/profile.h"
+
+namespace {
+
+struct BoundWindowSearch {
+    const char* windowClass;
+    const char* name;
+    HWND found;
+};
+
+// A window matches when its class and title, cut to their record fields as
+// "Set" cuts them, equal the stored texts: a whole text of a shorter window
+// text cannot equal a longer stored one, and a stored text that fills its
+// field equals the cut beginning of every longer window text.
+BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
+{
+    BoundWindowSearch* s = (BoundWindowSearch*)lParam;
+    // Our own windows have short classes and titles that fill no field, so
+    // they cannot match; and reading a title of our own process would wait
+    // for the thread that owns the window, which may be busy.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == GetCurrentProcessId())
+        return TRUE;
+    char cut[WindowNameWidth] = "";
+    GetClassNameA(window, cut, WindowClassWidth);
+    if (lstrcmpiA(cut, s->windowClass) != 0)
+        return TRUE;
+    if (s->name) {
+        cut[0] = '\0';
+        GetWindowTextA(window, cut, WindowNameWidth);
+        if (lstrcmpiA(cut, s->name) != 0)
+            return TRUE;
+    }
+    s->found = window;
+    return FALSE;
+}
+
+bool FillsField(const char* text, int width)
+{
+    return text && lstrlenA(text) >= width - 1;
+}
+
+}  // namespace
+
+HWND FindBoundWindow(const char* windowClass, const char* name)
+{
+    // The usual binding: one call, matched exactly as it always was.
+    if (!FillsField(windowClass, WindowClassWidth) && !FillsField(name, WindowNameWidth))
+        return FindWindowA(windowClass, name);
+    BoundWindowSearch s = { windowClass, name, NULL };
+    EnumWindows(MatchBoundWindow, (LPARAM)&s);
+    return s.found;
+}
