@@ -46,6 +46,23 @@ float LevelFromVolume(uint32_t volume)
     return volume >= VolumeFull ? 1.0f : (float)volume / VolumeFull;
 }
 
+uint32_t VolumeFromControl(uint32_t value, uint32_t low, uint32_t high)
+{
+    if (value <= low)
+        return 0;
+    if (value >= high)
+        return VolumeFull;
+    return (uint32_t)((uint64_t)(value - low) * VolumeFull / (high - low));
+}
+
+uint32_t ControlFromVolume(uint32_t volume, uint32_t low, uint32_t high)
+{
+    if (volume >= VolumeFull)
+        return high;
+    // Rounded, so that a step is not lost on a control of few values.
+    return low + (uint32_t)(((uint64_t)volume * (high - low) + VolumeFull / 2) / VolumeFull);
+}
+
 void FormatVolumeLine(char* out, size_t size, int32_t volume)
 {
     if (volume < 0)
@@ -169,10 +186,23 @@ static void AdjustMixerControl(HMIXER mixer, int32_t direction)
     details.cMultipleItems = control.cMultipleItems;
     details.cbDetails = sizeof(MIXERCONTROLDETAILS_UNSIGNED);
     details.paDetails = values;
-    Platform.mixerGetControlDetailsA((HMIXEROBJ)mixer, &details, MIXER_GETCONTROLDETAILSF_VALUE);
-    uint32_t value = NextVolumeValue(direction, values[0].dwValue);
-    ShowVolumeFeedback(direction, value);
-    values[0].dwValue = value;
+    // A value that could not be read is not stepped from: nothing changes.
+    if (Platform.mixerGetControlDetailsA((HMIXEROBJ)mixer, &details, MIXER_GETCONTROLDETAILSF_VALUE)
+        != MMSYSERR_NOERROR)
+        return;
+    if (direction < 0) {
+        uint32_t mute = NextVolumeValue(direction, values[0].dwValue);
+        ShowVolumeFeedback(direction, mute);
+        values[0].dwValue = mute;
+    } else {
+        // The control's own range, seen on the 0 to 65535 scale of the steps.
+        DWORD low = control.Bounds.dwMinimum, high = control.Bounds.dwMaximum;
+        if (high <= low)
+            return;
+        uint32_t volume = NextVolumeValue(direction, VolumeFromControl(values[0].dwValue, low, high));
+        ShowVolumeFeedback(direction, volume);
+        values[0].dwValue = ControlFromVolume(volume, low, high);
+    }
     Platform.mixerSetControlDetails((HMIXEROBJ)mixer, &details, MIXER_SETCONTROLDETAILSF_VALUE);
 }
 

@@ -18,6 +18,11 @@ void VolumeCommand(int32_t direction);
 void ShowVolumeBar(int32_t volume);
 void FormatVolumeLine(char* out, size_t size, int32_t volume);
 
+// A mixer control's value within its own bounds (low < high) as 0 to
+// 65535, and back.
+uint32_t VolumeFromControl(uint32_t value, uint32_t low, uint32_t high);
+uint32_t ControlFromVolume(uint32_t volume, uint32_t low, uint32_t high);
+
 // The endpoint's level (0.0 to 1.0) as 0 to 65535, and back.
 uint32_t VolumeFromLevel(float level);
 float LevelFromVolume(uint32_t volume);

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <stdio.h>
 
+#include "core/app_state.h"
+#include "core/file_access.h"
 #include "core/paths.h"
 #include "core/text.h"
 
@@ -26,6 +28,11 @@ static const SettingKey SettingKeys[] = {
 };
 
 static const char SettingsName[] = "settings.ini";
+static const char SaveErrorText[] = "Error encountered saving settings";
+
+// The file on disk could not be read: saving now would put defaults in the
+// place of the user's values.
+static bool SettingsUnreadable;
 
 int32_t ParseSettingValue(const char* text, int32_t defaultValue)
 {
@@ -35,32 +42,60 @@ int32_t ParseSettingValue(const char* text, int32_t defaultValue)
 
 void LoadSettings()
 {
+    SettingsUnreadable = false;
     char path[MAX_PATH];
     FormLoadFilePath(path, sizeof path, SettingsName);
     if (!path[0])
         return;
+    // The profile functions read a locked file as a missing one: defaults.
+    bool missing = false;
+    HANDLE file = OpenForReading(path, &missing);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    else if (!missing) {
+        SettingsUnreadable = true;
+        NoteUnreadableFile(path);
+    }
     for (const SettingKey& k : SettingKeys) {
         // Read as text: GetPrivateProfileIntA would turn "abc" into 0, not the default.
-        char text[64];
-        DWORD n = GetPrivateProfileStringA(k.section, k.key, "", text, sizeof text, path);
+        char text[64] = "";
+        DWORD n = file != INVALID_HANDLE_VALUE
+                      ? GetPrivateProfileStringA(k.section, k.key, "", text, sizeof text, path)
+                      : 0;
         // A value that filled the buffer was cut: its digits are not all here.
         *k.field = n >= sizeof text - 1 ? k.defaultValue : ParseSettingValue(text, k.defaultValue);
     }
 }
 
-void SaveSettings()
+// Writes every key to settings.ini in the files folder; path receives its name.
+static bool SaveSettingsIn(char* path, size_t size)
 {
-    char path[MAX_PATH];
-    FormSaveFilePath(path, sizeof path, SettingsName);
-    if (!path[0])
-        return;
-    // The values stay in force in memory all the same.
-    if (!CanReplaceFile(path))
-        return;
+    FormSaveFilePath(path, size, SettingsName);
+    if (!path[0] || !CanReplaceFile(path))
+        return false;
+    bool written = true;
     for (const SettingKey& k : SettingKeys) {
         char text[16];
         _snprintf(text, sizeof text, "%d", (int)*k.field);
         text[sizeof text - 1] = '\0';
-        WritePrivateProfileStringA(k.section, k.key, text, path);
+        written = WritePrivateProfileStringA(k.section, k.key, text, path) && written;
     }
+    // Where the system caches the file (Windows 9x), this writes it out. It
+    // answers FALSE by design, so each key's own write is what counts.
+    WritePrivateProfileStringA(NULL, NULL, NULL, path);
+    return written;
+}
+
+int SaveSettings(bool quiet)
+{
+    if (SettingsUnreadable)
+        return 0;    // said once at start
+    char path[MAX_PATH];
+    bool saved = SaveSettingsIn(path, sizeof path);
+    if (!saved && path[0] && LacksRightsToSave(path) && MoveFilesToUserDir())
+        saved = SaveSettingsIn(path, sizeof path);
+    // A path too long to be used was never read either: nothing to report.
+    if (!saved && path[0] && !quiet)
+        MessageBoxA(ConfigDialog, SaveErrorText, "ERROR", MB_ICONERROR);
+    return saved;
 }

@@ -5,10 +5,15 @@
 
 #include "core/preferences.h"
 
+// Reads every key; a missing file or key gives the defaults. A file that
+// exists but cannot be read is noted for the start-up report, and not
+// written this run.
 void LoadSettings();
-// Writes every key. A read-only settings.ini, or a folder in its place, is
-// left as it is; the values in memory stay in force.
-void SaveSettings();
+// Writes every key; nonzero on success. A failure is shown as the profile's
+// is (unless quiet), the file is left as it was and the values in memory
+// stay in force. Where the rights to write beside the executable are
+// missing, the per-user folder takes the files from then on.
+int SaveSettings(bool quiet = false);
 
 // Reads a stored value: a decimal number, optionally signed and surrounded by
 // blanks. Anything else, and numbers beyond 32 bits, give the default.

@@ -7,6 +7,7 @@
 
 char ProgramDir[ProgramDirSize];
 char DataDir[ProgramDirSize];
+char UserDir[ProgramDirSize];
 
 enum { LongestFilePath = 255 };
 
@@ -38,6 +39,14 @@ void FormProgramFilePath(char* path, size_t size, const char* fileName)
 const char* FilesDir()
 {
     return DataDir[0] ? DataDir : ProgramDir;
+}
+
+bool MoveFilesToUserDir()
+{
+    if (!UserDir[0] || strcmp(FilesDir(), UserDir) == 0)
+        return false;
+    memcpy(DataDir, UserDir, ProgramDirSize);
+    return true;
 }
 
 void FormSaveFilePath(char* path, size_t size, const char* fileName)

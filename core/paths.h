@@ -1,5 +1,6 @@
 // Where our files live: beside the running executable, or, where that
-// folder cannot be written (Program Files), in the user's own folder
+// folder cannot be written or its files of ours cannot be replaced (Program
+// Files, a file marked read-only), in the user's own folder
 // %APPDATA%\Quellon\. Files are read from there when present, otherwise
 // from beside the executable, and always saved there.
 #pragma once
@@ -14,6 +15,10 @@ extern char ProgramDir[ProgramDirSize];
 // the per-user folder. Empty until ResolveDataDir; ProgramDir stands in then.
 extern char DataDir[ProgramDirSize];
 
+// The per-user folder, ending in a backslash, whether used or not; empty
+// when there is none to be had (and before ResolveDataDir).
+extern char UserDir[ProgramDirSize];
+
 // Cuts a module path after its last backslash, in place.
 void CutAfterLastBackslash(char* path);
 
@@ -21,8 +26,14 @@ void CutAfterLastBackslash(char* path);
 void ResolveProgramDir();
 
 // Fills DataDir, after ResolveProgramDir: ProgramDir where a file can be
-// made in it (tried for real), else the per-user folder.
+// made in it and its files of ours can be replaced (tried for real), else
+// the per-user folder.
 void ResolveDataDir();
+
+// After a save beside the executable failed for lack of rights: the files
+// are kept in the per-user folder from now on. False when they are there
+// already or there is no such folder.
+bool MoveFilesToUserDir();
 
 // The folder that holds our files: DataDir, or ProgramDir before it is known.
 const char* FilesDir();

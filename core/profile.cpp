@@ -3,8 +3,10 @@
 
 #include <windows.h>
 #include <stdio.h>
+#include <string.h>
 
 #include "core/app_state.h"
+#include "core/file_access.h"
 #include "core/paths.h"
 
 KeyActions Profile[RemoteKeyCount];
@@ -13,19 +15,32 @@ static const char SaveErrorText[] = "Error encountered saving configuration";
 
 static const char ProfileName[] = "profile.cfg";
 
+// The file on disk could not be read: saving now would put empty bindings
+// in the place of the user's.
+static bool ProfileUnreadable;
+
 void LoadProfile()
 {
+    ProfileUnreadable = false;
     char path[MAX_PATH];
     FormLoadFilePath(path, sizeof path, ProfileName);
     if (path[0] == '\0')
         return;
-    HANDLE file = CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD got = 0;
-    ReadFile(file, Profile, ProfileSize, &got, NULL);
-    CloseHandle(file);
+    bool missing = false;
+    HANDLE file = OpenForReading(path, &missing);
+    if (file == INVALID_HANDLE_VALUE) {
+        ProfileUnreadable = !missing;
+    } else {
+        DWORD got = 0;
+        // A read refused half way (a locked range) leaves nothing of it.
+        if (!ReadFile(file, Profile, ProfileSize, &got, NULL)) {
+            memset(Profile, 0, sizeof Profile);
+            ProfileUnreadable = true;
+        }
+        CloseHandle(file);
+    }
+    if (ProfileUnreadable)
+        NoteUnreadableFile(path);
 }
 
 // Writes the whole Profile to a new file; nonzero only when every byte got
@@ -43,26 +58,32 @@ static int WriteProfileFile(const char* path)
     return wrote && put == ProfileSize && flushed && closed;
 }
 
-int SaveProfile()
+// Writes profile.cfg in the files folder; path receives its name.
+static int SaveProfileIn(char* path, size_t size)
 {
-    char path[MAX_PATH];
     char temp[MAX_PATH];
-    FormSaveFilePath(path, sizeof path, ProfileName);
+    FormSaveFilePath(path, size, ProfileName);
     int n = _snprintf(temp, sizeof temp, "%s.tmp", path);
-
+    if (path[0] == '\0' || n <= 0 || (size_t)n >= sizeof temp || !CanReplaceFile(path))
+        return 0;
     // The new bindings go to a file beside the old one first, so that a
     // failing disk or a full volume never leaves the user without any.
-    int saved = 0;
-    if (path[0] != '\0' && n > 0 && (size_t)n < sizeof temp) {
-        if (CanReplaceFile(path)) {
-            if (WriteProfileFile(temp) &&
-                MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-                saved = 1;
-            else
-                DeleteFileA(temp);
-        }
-    }
-    if (!saved)
+    if (WriteProfileFile(temp) &&
+        MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 1;
+    DeleteFileA(temp);
+    return 0;
+}
+
+int SaveProfile(bool quiet)
+{
+    if (ProfileUnreadable)
+        return 0;    // said once at start
+    char path[MAX_PATH];
+    int saved = SaveProfileIn(path, sizeof path);
+    if (!saved && path[0] && LacksRightsToSave(path) && MoveFilesToUserDir())
+        saved = SaveProfileIn(path, sizeof path);
+    if (!saved && !quiet)
         MessageBoxA(ConfigDialog, SaveErrorText, "ERROR", MB_ICONERROR);
     return saved;
 }

@@ -49,10 +49,14 @@ extern KeyActions Profile[RemoteKeyCount];
 static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");
 
 // Reads profile.cfg (see core/paths.h for where from); a missing or short
-// file leaves the rest as it was.
+// file leaves the rest as it was. A file that exists but cannot be read,
+// even after waiting for another program to let go of it, is noted for the
+// start-up report and not written this run.
 void LoadProfile();
 
 // Writes profile.cfg. The old file is replaced only by a complete new one;
-// on failure the user is told and the old file stays as it was. Returns
-// nonzero on success.
-int SaveProfile();
+// on failure the user is told (unless quiet: nobody can answer at the end
+// of the session) and the old file stays as it was. Where the rights to
+// write beside the executable are missing, the per-user folder takes the
+// files from then on. Returns nonzero on success.
+int SaveProfile(bool quiet = false);

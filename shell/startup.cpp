@@ -11,6 +11,7 @@
 #include "config/settings_dialog.h"
 #include "core/app_state.h"
 #include "core/countdown.h"
+#include "core/file_access.h"
 #include "core/paths.h"
 #include "core/profile.h"
 #include "core/router.h"
@@ -18,6 +19,7 @@
 #include "osd/osd.h"
 #include "remote/receiver.h"
 #include "res/resource.h"
+#include "shell/single_copy.h"
 #include "shell/tray.h"
 
 static void ProbePlatform()
@@ -78,6 +80,16 @@ static void CreateOsdSlots()
     CreateOsdSlot(1, 1, 0.01, 0.025);   // status words: top left
 }
 
+// Windows ends the session: the last chance to save, and a quick one, since
+// Windows may end a program that takes seconds. Nobody can answer a message
+// box now. A cancelled end (wParam FALSE) changes nothing.
+static int SaveAtSessionEnd()
+{
+    SaveSettings(true);
+    SaveProfile(true);
+    return 1;
+}
+
 static void RunMainLoop()
 {
     MSG msg;
@@ -93,6 +105,8 @@ static void RunMainLoop()
 
 int RunQuellon()
 {
+    if (HandOverToRunningCopy())
+        return 0;
     InitCountdowns();    // without the event the tick thread polls instead
     InitCommonControls();
     ProbePlatform();
@@ -101,11 +115,14 @@ int RunQuellon()
     ResolveDataDir();
     FindSwitchToThisWindow();
     CreateDialogs();
+    PublishConfigDialog();
+    AddRoute(ConfigDialog, WM_ENDSESSION, TRUE, 0, SaveAtSessionEnd);
     AddTrayIcon();
     LoadProfile();
     LoadSettings();
     CreateOsdSlots();
     StartReceiverThread();
+    ReportUnreadableFiles();
 
     RunMainLoop();
 

@@ -122,7 +122,7 @@ static int ShowTrayState()
     return 1;
 }
 
-static void ShowConfigDialog()
+void ShowConfigDialog()
 {
     ShowWindow(ConfigDialog, SW_SHOW);
     SetForegroundWindow(ConfigDialog);

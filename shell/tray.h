@@ -13,5 +13,8 @@ enum { TrayCallbackMessage = 3004 };
 void AddTrayIcon();
 void RemoveTrayIcon();
 
+// Shows the Configuration dialog in front, as the tray menu's Configuration does.
+void ShowConfigDialog();
+
 // The icon the shell was last given, for tests: the flash or the normal one.
 HICON TrayIconShown();

@@ -138,6 +138,18 @@ std::string DirOfLength(const std::string& base, size_t length)
     return dir;
 }
 
+// %APPDATA%\Quellon\, the user's own folder for the files, emptied.
+std::string ClearUserFilesDir()
+{
+    char appData[MAX_PATH] = "";
+    GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
+    std::string dir = std::string(appData) + "\\Quellon\\";
+    DeleteFileA((dir + "profile.cfg").c_str());
+    DeleteFileA((dir + "settings.ini").c_str());
+    RemoveDirectoryA(dir.c_str());
+    return dir;
+}
+
 }  // namespace
 
 TEST(BadProfile, AnyContentStartsTakesEveryKeyAndIsWrittenBackAsLoaded)
@@ -226,13 +238,15 @@ TEST(BadSettings, UnusualOrUnwritableSettingsStillStartAndAreLeftAsTheyWere)
         ASSERT_TRUE(WriteWholeFile(path, c.content)) << c.name;
         if (c.readOnly)
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        std::string after, user = ClearUserFilesDir();
         EXPECT_EQ(0, PressEveryKey(&run)) << c.name;
-        std::string after;
         EXPECT_TRUE(ReadWholeFile(path, &after)) << c.name;
-        if (c.readOnly) {
+        if (c.readOnly) {    // a file that may not be replaced sends both to the user's own folder
             EXPECT_TRUE(after == c.content) << c.name;
+            EXPECT_EQ("Timeout=7", NonBlankLines(user + "settings.ini").at(7));
         }
-        EXPECT_EQ(ProfileSize, FileSize(run.dir + "profile.cfg")) << c.name;
+        EXPECT_EQ(ProfileSize, FileSize((c.readOnly ? user : run.dir) + "profile.cfg")) << c.name;
+        ClearUserFilesDir();
         CleanUpQuellon(&run);
     }
     // A folder in the place of settings.ini stays a folder.

@@ -139,6 +139,7 @@ TEST(Tray, DeactivateStopsBoundActionsButKeysAreStillShown)
     ASSERT_TRUE(menu != NULL);
     PostMessageA(menu, WM_CHAR, 'd', 0);    // "&Deactivate"
     ASSERT_TRUE(WaitForNoWindow("#32768", NULL, 5000));
+    SendMessageA(run.config, WM_NULL, 0, 0);    // answered once the chosen item has been acted on
 
     SendMessageA(trick, RemoteKey, 8, 0);
     EXPECT_EQ("VOL-", PressedKeyText(run, "VOL-"));

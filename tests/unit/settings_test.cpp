@@ -8,6 +8,7 @@
 #include "config/settings.h"
 #include "core/app_state.h"
 #include "core/paths.h"
+#include "tests/support/message_box.h"
 #include "tests/support/process.h"
 
 namespace {
@@ -155,7 +156,7 @@ TEST(SettingsFile, OddFilesLoadWithoutHarm)
     RemoveTree(dir);
 }
 
-TEST(SettingsFile, ReadOnlyFileOrAFolderInItsPlaceIsNotWrittenAndTheValuesStay)
+TEST(SettingsFile, ReadOnlyFileOrAFolderInItsPlaceIsNotWrittenTheFailureShownAndTheValuesStay)
 {
     std::string dir = UseTempSettingsDir();
     std::string path = dir + "settings.ini";
@@ -164,7 +165,8 @@ TEST(SettingsFile, ReadOnlyFileOrAFolderInItsPlaceIsNotWrittenAndTheValuesStay)
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     LoadSettings();
     OsdSettings.Timeout = 9;    // as the Settings dialog would
-    SaveSettings();
+    BoxWatch* boxes = WatchMessageBoxes("ERROR");
+    EXPECT_FALSE(SaveSettings());
     std::string after;
     ASSERT_TRUE(ReadWholeFile(path, &after));
     EXPECT_EQ(content, after);
@@ -173,9 +175,14 @@ TEST(SettingsFile, ReadOnlyFileOrAFolderInItsPlaceIsNotWrittenAndTheValuesStay)
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), NULL));
-    SaveSettings();
+    EXPECT_FALSE(SaveSettings());
     EXPECT_NE(0u, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    std::string text;
+    EXPECT_EQ(2, StopWatchingMessageBoxes(boxes, &text));
+    EXPECT_EQ("Error encountered saving settings", text);
     LoadSettings();
     EXPECT_EQ(0, OsdSettings.Enable);
+    RemoveDirectoryA(path.c_str());
+    LoadSettings();
     RemoveTree(dir);
 }

@@ -45,10 +45,13 @@ struct FakeMixer {
     DWORD controlCount;
     uint32_t volume, mute;
     int opens, openNow;
+    MMRESULT readResult;
+    DWORD low, high;    // the volume control's bounds
 } Mixer;
 
 const FakeMixer GoodMixer = { 0, 0, 0, 0, { 7, Speakers, Speakers }, 3,
-                              { 0x10010000, MuteType, VolumeType, VolumeType }, 4, 0, 0, 0, 0 };
+                              { 0x10010000, MuteType, VolumeType, VolumeType }, 4, 0, 0, 0, 0,
+                              0, 0, 65535 };
 
 // Each recorder checks the arguments the platform is given.
 MMRESULT WINAPI WaveOpen(LPHWAVEOUT out, UINT device, LPCWAVEFORMATEX f, DWORD_PTR cb, DWORD_PTR inst, DWORD flags)
@@ -106,6 +109,8 @@ MMRESULT WINAPI MixControls(HMIXEROBJ m, LPMIXERLINECONTROLSA r, DWORD flags)
     for (DWORD i = 0; i < r->cControls && i < 20; ++i) {
         r->pamxctrl[i].dwControlID = 0x200 + i;
         r->pamxctrl[i].dwControlType = Mixer.controlTypes[i];
+        r->pamxctrl[i].Bounds.dwMinimum = Mixer.low;
+        r->pamxctrl[i].Bounds.dwMaximum = Mixer.high;
     }
     return Mixer.controlsResult;
 }
@@ -126,8 +131,8 @@ MMRESULT WINAPI MixGet(HMIXEROBJ, LPMIXERCONTROLDETAILS d, DWORD flags)
     bool mute;
     DWORD* detail;
     uint32_t value = *ControlValue(d, flags, &mute, &detail);
-    *detail = value;
-    return 0;
+    *detail = Mixer.readResult ? 0 : value;
+    return Mixer.readResult;
 }
 
 MMRESULT WINAPI MixSet(HMIXEROBJ, LPMIXERCONTROLDETAILS d, DWORD flags)
@@ -267,6 +272,8 @@ TEST(VolumeCommand, UnusableMixersChangeNothingAndADisabledOsdOnlyHidesTheBar)
         { "no volume control", [](FakeMixer& m) { m.controlTypes[2] = m.controlTypes[3] = 0; } },
         { "controls unreadable", [](FakeMixer& m) { m.controlsResult = 2; } },
         { "17 controls", [](FakeMixer& m) { m.controlCount = 17; } },
+        { "value unreadable", [](FakeMixer& m) { m.readResult = 2; } },
+        { "empty range", [](FakeMixer& m) { m.low = m.high = 100; } },
     };
     for (auto& c : cases) {
         SetUpRecorders(5);
@@ -291,6 +298,10 @@ TEST(VolumeCommand, UnusableMixersChangeNothingAndADisabledOsdOnlyHidesTheBar)
     Mixer.controlTypes[15] = VolumeType;
     VolumeCommand(1);
     EXPECT_EQ(std::vector<std::string>{ Expected(4096) }, Writes);
+    SetUpRecorders(5);    // a control of 100 to 1100, half way: a step up is 36863 of 65535, 662
+    Mixer.low = 100, Mixer.high = 1100, Mixer.volume = 600;
+    VolumeCommand(1);
+    EXPECT_EQ(std::vector<std::string>{ "662|" + Expected(36863).substr(6) }, Writes);
     Platform = RealPlatform;
 }
 
