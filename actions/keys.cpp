@@ -96,18 +96,14 @@ static void WaitForKeysTaken(HWND target)
 // Another program's window becomes the foreground window only once its own
 // thread has handled the activation. Keys injected before that find no focus
 // in it and are lost, or go to the window that had the foreground. The
-// target counts as in front too when activation landed on a window of its
-// thread or on a popup it owns (its modal dialog, say): the keys go there,
-// as they would after the user's own click.
+// target counts as in front too when a window it owns is there (its modal
+// dialog, say): the keys go there, as they would after the user's own
+// click. Another top-level window of the same thread (a player's playlist
+// beside its main window) does not count: the keys would land in it.
 static bool InFront(HWND target)
 {
     HWND foreground = GetForegroundWindow();
-    if (!foreground)
-        return false;
-    if (foreground == target || GetAncestor(foreground, GA_ROOTOWNER) == target)
-        return true;
-    DWORD thread = GetWindowThreadProcessId(target, NULL);
-    return thread && GetWindowThreadProcessId(foreground, NULL) == thread;
+    return foreground && (foreground == target || GetAncestor(foreground, GA_ROOTOWNER) == target);
 }
 
 // Wine moves another thread's window to the front by a message sent to that

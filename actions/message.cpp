@@ -12,10 +12,9 @@ void PostToWindow(const char* windowClass, const char* name, uint32_t number,
     // found needs no second look (IsWindow is one more trip to the window
     // server on every press): a post to one that is gone just fails.
     HWND window = FindBoundWindow(windowClass, name);
-    // Both 32-bit parameters are widened the same way, with their sign, as
-    // Windows widens 32-bit handles and values for 64-bit programs: -1 stays
-    // -1 in either, whichever build posts it.
+    // Widened as Windows widens a 32-bit program's message for a 64-bit
+    // window: wParam (unsigned) with zeros, lParam (signed) with its sign.
+    // A 64-bit build then posts what the 32-bit release does.
     if (window)
-        PostMessageA(window, number, (WPARAM)(INT_PTR)(int32_t)wParam,
-                     (LPARAM)(INT_PTR)(int32_t)lParam);
+        PostMessageA(window, number, (WPARAM)wParam, (LPARAM)(INT_PTR)(int32_t)lParam);
 }

@@ -1,10 +1,9 @@
 // "Execute Program": starts the bound command line.
 #include "actions/program.h"
 
-#include <windows.h>
 #include <stdio.h>
 
-enum { CommandLineSize = 512 };
+#include "core/program_start.h"
 
 void RunProgram(const char* path, const char* params)
 {
@@ -14,5 +13,5 @@ void RunProgram(const char* path, const char* params)
     int n = _snprintf(commandLine, sizeof commandLine, "%s %s", path, params);
     if (n < 0 || (size_t)n >= sizeof commandLine)
         return;    // the callers' fields cannot make one this long
-    WinExec(commandLine, SW_SHOW);
+    StartCommandLine(commandLine);
 }

@@ -1,5 +1,8 @@
-// The wake-up event of the tick thread, and the tray icon's flash countdown.
+// The wake-up event of the tick thread, the tray icon's flash countdown and
+// the arithmetic of ending times.
 #include "core/countdown.h"
+
+#include "core/platform.h"
 
 volatile LONG FlashCountdown;
 
@@ -20,16 +23,30 @@ void WakeTickThread()
         SetEvent(CountdownStarted);
 }
 
-// The value goes first, so that the woken thread finds it running. A
-// countdown that was running already has the thread ticking: no wake-up.
-static bool SetCountdown(volatile LONG* countdown, LONG ticks)
+// Signed distance between two tick counts, right across the wrap of the
+// count every 49.7 days.
+static LONG TicksUntil(LONG end, DWORD now)
 {
-    return InterlockedExchange(countdown, ticks) <= 0;
+    return (LONG)((DWORD)end - now);
 }
 
-void StartCountdown(volatile LONG* countdown, LONG ticks)
+// The ending tick of a countdown of ms from now; 0 is kept for "none runs".
+static LONG EndingTick(DWORD ms)
 {
-    if (SetCountdown(countdown, ticks))
+    DWORD end = Platform.getTickCount() + ms;
+    return end ? (LONG)end : 1;
+}
+
+// The value goes first, so that the woken thread finds it running. A
+// countdown that was running already has the thread ticking: no wake-up.
+static bool SetCountdown(volatile LONG* countdown, DWORD ms)
+{
+    return InterlockedExchange(countdown, EndingTick(ms)) == 0;
+}
+
+void StartCountdown(volatile LONG* countdown, DWORD ms)
+{
+    if (SetCountdown(countdown, ms))
         WakeTickThread();
 }
 
@@ -47,10 +64,33 @@ bool WaitForCountdownStart(DWORD ms)
 void FlashTrayIcon()
 {
     // The tick thread shows the flash icon at its next tick.
-    StartCountdown(&FlashCountdown, FlashTicks);
+    StartCountdown(&FlashCountdown, FlashMs);
 }
 
 bool ArmTrayFlash()
 {
-    return SetCountdown(&FlashCountdown, FlashTicks);
+    return SetCountdown(&FlashCountdown, FlashMs);
+}
+
+void StartArmedFlash()
+{
+    InterlockedExchange(&FlashCountdown, EndingTick(FlashMs));
+    WakeTickThread();
+}
+
+LONG CountdownLeft(const volatile LONG* countdown, DWORD now)
+{
+    LONG end = *countdown;
+    if (!end)
+        return 0;
+    LONG left = TicksUntil(end, now);
+    return left > 0 ? left : 1;
+}
+
+int EndCountdownIfDue(volatile LONG* countdown, DWORD now)
+{
+    LONG end = *countdown;
+    if (!end || TicksUntil(end, now) > 0)
+        return 0;
+    return InterlockedCompareExchange(countdown, 0, end) == end;
 }

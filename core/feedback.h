@@ -20,5 +20,5 @@ void RegisterOsdText(ShowOsdTextFn show, OsdCountdownFn countdown);
 // for another thread.
 void ShowOsdText(int32_t slot, const char* text);
 
-// Ticks left of the slot's text on screen; 0 when none is shown.
+// Milliseconds left of the slot's text on screen; 0 when none is shown.
 int32_t OsdCountdown(int32_t slot);

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string.h>
 
+#include "core/program_start.h"
 #include "core/text.h"
 
 char VendorAppPaths[VendorAppCount][VendorPathSize];
@@ -76,11 +77,12 @@ void LaunchVendorApp()
 {
     if (ReadPreviousSelector() != 0) {
         if (VendorAppPaths[VendorFm][0])
-            WinExec(VendorAppPaths[VendorFm], SW_SHOW);
+            StartCommandLine(VendorAppPaths[VendorFm]);
         return;
     }
-    if (VendorAppPaths[VendorDvbt][0] && WinExec(VendorAppPaths[VendorDvbt], SW_SHOW) >= 32)
+    // A DVB-T application that cannot be started gives way to the TV one.
+    if (VendorAppPaths[VendorDvbt][0] && StartCommandLine(VendorAppPaths[VendorDvbt]))
         return;
     if (VendorAppPaths[VendorTv][0])
-        WinExec(VendorAppPaths[VendorTv], SW_SHOW);
+        StartCommandLine(VendorAppPaths[VendorTv]);
 }

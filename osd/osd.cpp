@@ -13,7 +13,7 @@ struct OsdSlot {
     uint8_t verticalAnchor;
     double horizontalFraction;
     double verticalFraction;
-    volatile LONG countdown;    // ticks left; 0 when no countdown runs
+    volatile LONG countdown;    // the tick it ends at; 0 when no countdown runs
     char text[OsdTextWidth];
 };
 
@@ -49,7 +49,7 @@ static OsdSlot* SlotAt(int32_t slot)
 static int32_t SlotCountdown(int32_t slot)
 {
     OsdSlot* s = SlotAt(slot);
-    return s ? s->countdown : 0;
+    return s ? CountdownLeft(&s->countdown, Platform.getTickCount()) : 0;
 }
 
 HWND OsdWindow(int32_t slot)
@@ -187,13 +187,13 @@ static void PlaceAndShow(OsdSlot& s)
     SetWindowPos(s.window, HWND_TOPMOST, at.x, at.y, w, h, SWP_NOACTIVATE);
     ShowWindow(s.window, SW_SHOWNA);
     RedrawWindow(s.window, NULL, NULL, RDW_INVALIDATE);
-    StartCountdown(&s.countdown, OsdCountdownTicks(OsdSettings.Timeout));
+    StartCountdown(&s.countdown, OsdDisplayMs(OsdSettings.Timeout));
 }
 
 // A text that came after the countdown ended keeps the window on screen.
 static void HideUnlessRestarted(OsdSlot& s)
 {
-    if (s.countdown <= 0)
+    if (s.countdown == 0)
         ShowWindow(s.window, SW_HIDE);
 }
 
@@ -213,22 +213,23 @@ static void ShowSlotText(int32_t slot, const char* text)
     // finds its text on screen before the window's thread has shown it. No
     // cross-thread call: the receiver thread must never wait on the main
     // thread, which may be saving a file or be inside a modal loop.
-    StartCountdown(&s->countdown, OsdCountdownTicks(OsdSettings.Timeout));
+    StartCountdown(&s->countdown, OsdDisplayMs(OsdSettings.Timeout));
     PostMessageA(s->window, OsdShowMessage, 0, 0);
 }
 
 int OsdCountdownsRunning()
 {
     for (int32_t i = 0; i < CreatedSlots; ++i)
-        if (OsdSlots[i].countdown > 0)
+        if (OsdSlots[i].countdown != 0)
             return 1;
     return 0;
 }
 
 void TickOsdSlots()
 {
+    DWORD now = Platform.getTickCount();
     for (int32_t i = 0; i < CreatedSlots; ++i)
-        if (StepCountdown(&OsdSlots[i].countdown)) {
+        if (EndCountdownIfDue(&OsdSlots[i].countdown, now)) {
             if (OnWindowThread(OsdSlots[i].window))
                 HideUnlessRestarted(OsdSlots[i]);
             else

@@ -20,14 +20,14 @@ void CreateOsdSlot(uint8_t horizontalAnchor, uint8_t verticalAnchor,
                    double horizontalFraction, double verticalFraction);
 
 // ShowOsdText (core/feedback.h) shows text, cut to 259 characters, in the
-// slot for Timeout x 50 ticks (see OsdCountdownTicks) and wakes the tick
+// slot for Timeout x 500 ms (see OsdDisplayMs) and wakes the tick
 // thread; it does nothing while the OSD is disabled. From another thread
 // the slot's window is placed and shown by its own thread, which counts the
 // time from then on: a busy main thread neither keeps a text on screen for
 // good nor hides a fresh one at once.
 
-// One countdown step over all slots; those that reach 0 are hidden by their
-// window's thread, unless a new text came meanwhile.
+// One look at the clock for all slots; those whose time is up are hidden by
+// their window's thread, unless a new text came meanwhile.
 void TickOsdSlots();
 
 // Nonzero while any slot's countdown runs: the tick thread idles otherwise.

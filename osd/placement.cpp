@@ -31,13 +31,13 @@ int OsdFontHeight(int32_t textSize, int screenHeight)
     return height > largest ? (int)largest : (int)height;
 }
 
-int32_t OsdCountdownTicks(int32_t timeout)
+int32_t OsdDisplayMs(int32_t timeout)
 {
-    const int64_t step = 50;
-    int64_t ticks = (int64_t)timeout * step;
-    if (ticks < step)
+    const int64_t step = 500;
+    int64_t ms = (int64_t)timeout * step;
+    if (ms < step)
         return (int32_t)step;
-    return ticks > INT32_MAX ? INT32_MAX : (int32_t)ticks;
+    return ms > INT32_MAX ? INT32_MAX : (int32_t)ms;
 }
 
 uint8_t OsdAlpha(int32_t opaque)

@@ -23,11 +23,11 @@ POINT OsdPlaceOnMonitor(uint8_t horizontalAnchor, uint8_t verticalAnchor, double
 // than the screen (which would take GDI ages and hide everything beneath).
 int OsdFontHeight(int32_t textSize, int screenHeight);
 
-// Ticks a text stays for a Timeout: Timeout x 50, formed in 64 bits. A
-// Timeout of 0 or below counts as one half-second step and a product beyond
-// 32 bits as the longest countdown, so that every text is hidden again:
-// a countdown of 0 or below would never end.
-int32_t OsdCountdownTicks(int32_t timeout);
+// Milliseconds a text stays for a Timeout: Timeout x 500, formed in 64
+// bits. A Timeout of 0 or below counts as one half-second step and a
+// product beyond 31 bits as the longest countdown, so that every text is
+// hidden again: a countdown of 0 or below would never end.
+int32_t OsdDisplayMs(int32_t timeout);
 
 // Window alpha for an Opaque value: the low 8 bits of Opaque x 8 - 1.
 uint8_t OsdAlpha(int32_t opaque);

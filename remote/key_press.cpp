@@ -22,9 +22,9 @@ static void HandleRemoteKey(WPARAM wParam)
     bool wakeTicks = ArmTrayFlash();
     NotePressedKey((uint32_t)k, KeyPressKnown);
     ExecuteKeyActions(k);
-    // The flash is shown at the first tick after this.
+    // The flash is shown at the first tick after this, for its full time.
     if (wakeTicks)
-        WakeTickThread();
+        StartArmedFlash();
 }
 
 LRESULT CALLBACK KeyPressWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

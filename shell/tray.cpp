@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/countdown.h"
 #include "core/paths.h"
+#include "core/platform.h"
 #include "core/preferences.h"
 #include "core/remote_owner.h"
 #include "core/router.h"
@@ -27,19 +28,25 @@ static UINT TaskbarCreatedMessage;
 
 enum { TickMs = 10 };
 
+// At logon the shell may not take icons yet: the add is tried again once a
+// second, for a minute.
+enum { TrayAddTimer = TrayCallbackMessage, TrayAddRetryMs = 1000, TrayAddTries = 60 };
+static int TrayAddTriesLeft;
+
 // Only the tick thread and the main thread hand the record to the shell,
 // one at a time, so that the last icon set is the one shown. The receiver
 // thread never does: one NIM_MODIFY waits for the shell's tray to redraw
 // (milliseconds), and every action of the key would wait behind it.
 static CRITICAL_SECTION TrayLock;
 
-static void NotifyTray(DWORD message, HICON icon)
+static bool NotifyTray(DWORD message, HICON icon)
 {
     EnterCriticalSection(&TrayLock);
     if (icon)
         TrayIconData.hIcon = icon;
-    Shell_NotifyIconA(message, &TrayIconData);
+    BOOL done = Shell_NotifyIconA(message, &TrayIconData);
     LeaveCriticalSection(&TrayLock);
+    return done != FALSE;
 }
 
 HICON TrayIconShown()
@@ -54,7 +61,7 @@ HICON TrayIconShown()
 // shell is told only when that changes. Tick thread only.
 static void ShowWantedTrayIcon()
 {
-    HICON wanted = FlashCountdown > 0 ? FlashIcon : NormalIcon;
+    HICON wanted = FlashCountdown != 0 ? FlashIcon : NormalIcon;
     if (wanted != TrayIconData.hIcon)
         NotifyTray(NIM_MODIFY, wanted);
 }
@@ -68,13 +75,13 @@ static void ShowWantedTrayIcon()
 static DWORD WINAPI TickThread(LPVOID)
 {
     for (;;) {
-        if (FlashCountdown <= 0 && !OsdCountdownsRunning()) {
+        if (FlashCountdown == 0 && !OsdCountdownsRunning()) {
             WaitForCountdownStart(INFINITE);
             continue;
         }
         Sleep(TickMs);
         ShowWantedTrayIcon();
-        if (StepCountdown(&FlashCountdown))
+        if (EndCountdownIfDue(&FlashCountdown, Platform.getTickCount()))
             ShowWantedTrayIcon();
         TickOsdSlots();
     }
@@ -188,11 +195,50 @@ static int TrayHandler()
     return 1;
 }
 
+// An add that the shell reports as failed may still have landed (it timed
+// out while the shell was busy): an icon it can modify is there.
+static bool AddToShell()
+{
+    return NotifyTray(NIM_ADD, NULL) || NotifyTray(NIM_MODIFY, NULL);
+}
+
+static int RetryTrayAdd()
+{
+    if (AddToShell() || --TrayAddTriesLeft <= 0)
+        KillTimer(ConfigDialog, TrayAddTimer);
+    return 1;
+}
+
+static void AddUntilTaken()
+{
+    if (AddToShell()) {
+        KillTimer(ConfigDialog, TrayAddTimer);
+        return;
+    }
+    TrayAddTriesLeft = TrayAddTries;
+    SetTimer(ConfigDialog, TrayAddTimer, TrayAddRetryMs, NULL);
+}
+
 // Explorer restarted: its new notification area knows no icons yet.
 static int ReAddTrayIcon()
 {
-    NotifyTray(NIM_ADD, NULL);
+    AddUntilTaken();
     return 1;
+}
+
+// Running elevated, Windows keeps the shell's "TaskbarCreated" from us and
+// the icon would be gone for good after Explorer restarts. The filter is
+// missing before Vista, where nothing is filtered.
+static void LetTaskbarCreatedThrough(UINT message)
+{
+    typedef BOOL (WINAPI* ChangeWindowMessageFilterFn)(UINT message, DWORD flag);
+    const DWORD AllowMessage = 1;    // MSGFLT_ADD
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    ChangeWindowMessageFilterFn allow =
+        user32 ? (ChangeWindowMessageFilterFn)(void*)GetProcAddress(user32, "ChangeWindowMessageFilter")
+               : NULL;
+    if (allow)
+        allow(message, AllowMessage);
 }
 
 void AddTrayIcon()
@@ -203,9 +249,12 @@ void AddTrayIcon()
     initialised = true;
     AddCommandRoute(ConfigDialog, IDC_ABOUT, ShowAboutBox);
     AddRoute(ConfigDialog, TrayCallbackMessage, 0, 0, TrayHandler);
+    AddRoute(ConfigDialog, WM_TIMER, TrayAddTimer, 0, RetryTrayAdd);
     TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
-    if (TaskbarCreatedMessage)
+    if (TaskbarCreatedMessage) {
         AddRoute(ConfigDialog, TaskbarCreatedMessage, 0, 0, ReAddTrayIcon);
+        LetTaskbarCreatedThrough(TaskbarCreatedMessage);
+    }
     AddRoute(ConfigDialog, RemoteOwnerMessage, 0, 0, ShowTrayState);
 
     EnterCriticalSection(&TrayLock);
@@ -218,7 +267,7 @@ void AddTrayIcon()
     TrayIconData.hIcon = NormalIcon;
     lstrcpynA(TrayIconData.szTip, TrayTip(), sizeof TrayIconData.szTip);
     LeaveCriticalSection(&TrayLock);
-    NotifyTray(NIM_ADD, NULL);
+    AddUntilTaken();
 
     HANDLE thread = CreateThread(NULL, 0, TickThread, NULL, 0, NULL);
     if (thread)
@@ -227,5 +276,6 @@ void AddTrayIcon()
 
 void RemoveTrayIcon()
 {
+    KillTimer(ConfigDialog, TrayAddTimer);
     NotifyTray(NIM_DELETE, NULL);
 }

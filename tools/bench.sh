@@ -6,6 +6,8 @@
 #   key latency and throughput of a key bound to one "Send Message"
 #   (quellon.exe, a minimal receiver, a null receiver that only finds the
 #   key and posts the message, the plain Sleep(50) loop);
+#   what a started program that is slow to come up costs the next key
+#   (beside that key pressed alone);
 #   idle CPU time, thread wake-ups and resident memory of quellon.exe and
 #   both receivers, measured from the Linux side (Wine reports no other
 #   process's times);
@@ -19,7 +21,7 @@ set -euo pipefail
 presses="${1:-1000}"
 idle="${QUELLON_IDLE_SECONDS:-30}"
 bin="$QUELLON_BUILD_ROOT/$QN_RUN_ARCH"
-qn_build "$QN_RUN_ARCH" --target quellon key_latency minimal_receiver null_receiver >/dev/null
+qn_build "$QN_RUN_ARCH" --target quellon key_latency minimal_receiver null_receiver slow_start >/dev/null
 qn_start_wine
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')," \
@@ -28,6 +30,8 @@ echo
 
 status=0
 "$WINE64" "$bin/tests/key_latency.exe" "$presses" || status=$?
+echo
+"$WINE64" "$bin/tests/key_latency.exe" stall 5 || status=$?
 echo
 
 # The Linux process of a Windows program: started in a folder of its own,

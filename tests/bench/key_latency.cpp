@@ -7,9 +7,13 @@
 // null_receiver.exe, which only finds the key and posts the message. All
 // run at once and take the presses in turn.
 //   key_latency.exe [presses]
+// With "stall", it measures instead what a program slow to come up costs
+// the keys: CH3 starts slow_start.exe ("Execute Program"), CH1 follows.
+//   key_latency.exe stall [rounds]
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <string>
@@ -21,10 +25,12 @@
 #include "tests/support/test_window.h"
 
 enum {
-    KeyA = 5, KeyB = 6,              // codes of CH1 and CH2
-    KeyIndexA = 4, KeyIndexB = 5,
+    KeyA = 5, KeyB = 6, KeyC = 7,    // codes of CH1, CH2 and CH3
+    KeyIndexA = 4, KeyIndexB = 5, KeyIndexC = 6,
     MessageA = WM_APP + 1, MessageB = WM_APP + 2,
     SendMessageType = 32,
+    ExecuteProgramType = 31,
+    SlowStartMs = 2000,    // slow_start.exe's sleep before its first message
     FlashOverMs = 60,    // with four subjects in turn, over 240 ms between two presses of one
 };
 static const char TargetClass[] = "QuellonBenchTarget";
@@ -74,6 +80,11 @@ static bool WriteBenchProfile(const std::string& dir)
         lstrcpynA(r.windowClass, TargetClass, sizeof r.windowClass);
         r.number = message[i];
     }
+    // The floor programs run "Send Message" slots alone.
+    ActionRecord& slow = keys[KeyIndexC].slot[0];
+    slow.type = ExecuteProgramType;
+    lstrcpynA(slow.programPath, (TestBinDir() + "slow_start.exe").c_str(), sizeof slow.programPath);
+    _snprintf(slow.parameters, sizeof slow.parameters, "%d", (int)SlowStartMs);
     return WriteWholeFile(dir + "profile.cfg", std::string((const char*)keys, sizeof keys));
 }
 
@@ -219,15 +230,83 @@ static bool Within(const char* what, double value, double floor, const char* flo
 
 enum { Quellon, Minimal, Null, Sleep50, SubjectCount };
 
+static double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Presses a key; the time until the send returns, and until the message
+// of key A arrives (when wanted), go to the lists.
+static void Press(HWND trick, WPARAM code, double sent, std::vector<double>* returned,
+                  std::vector<double>* arrived)
+{
+    SendMessageA(trick, 0x0A00, code, 0);
+    if (returned)
+        returned->push_back(Now() - sent);
+    if (arrived && WaitForSingleObject(ArrivalEvent, 60000) == WAIT_OBJECT_0)
+        arrived->push_back(Now() - sent);
+}
+
+// CH3 starts a program that reads its first message only after
+// SlowStartMs, then CH1 is pressed at once: how long the reminder's send of
+// CH3 is held, and when CH1's message arrives, from CH3's send. Floors from
+// the same rounds: CH1 pressed alone, and a CreateProcessA of the program.
+static int MeasureStall(int rounds)
+{
+    Subject q = { "quellon.exe", NULL, "", QuellonRun(), NULL };
+    if (!StartSubject(&q))
+        return 1;
+    HANDLE reading = CreateEventA(NULL, TRUE, FALSE, "QuellonSlowStartReading");
+    std::string command = "\"" + TestBinDir() + "slow_start.exe\" 0";
+    std::vector<double> held, next, alone, start;
+    for (int i = 0; i < rounds; ++i) {
+        STARTUPINFOA si;
+        ZeroMemory(&si, sizeof si);
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = SW_SHOW;
+        PROCESS_INFORMATION pi;
+        double begun = Now();
+        if (CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+            start.push_back(Now() - begun);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+        WaitForSingleObject(reading, 60000);
+        ResetEvent(reading);
+        Sleep(300);
+        Press(q.trick, KeyA, Now(), NULL, &alone);
+        Sleep(300);
+        double sent = Now();
+        Press(q.trick, KeyC, sent, &held, NULL);
+        Press(q.trick, KeyA, sent, NULL, &next);
+        WaitForSingleObject(reading, 60000);    // the program is up before the next round
+        ResetEvent(reading);
+    }
+    StopSubject(&q);
+    printf("A started program slow to come up: %d rounds, CH3 starts slow_start.exe, which\n"
+           "reads its first message after %d ms; CH1 (\"Send Message\") is pressed right after (ms)\n",
+           rounds, (int)SlowStartMs);
+    printf("  the reminder's send of CH3 returns after     %9.3f (median)\n", Median(held));
+    printf("  CH1's message arrives, from CH3's send, after %9.3f (median, %d of %d arrived)\n",
+           Median(next), (int)next.size(), rounds);
+    printf("  floor: CH1 pressed alone                      %9.3f (median)\n", Median(alone));
+    printf("  floor: CreateProcessA of slow_start.exe alone %9.3f (median)\n", Median(start));
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
-    int presses = argc > 1 ? atoi(argv[1]) : 1000;
-    if (presses < 10)
-        presses = 10;
     ArrivalEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
     HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
     CreateThread(NULL, 0, TargetThread, ready, 0, NULL);
     WaitForSingleObject(ready, 5000);
+    if (argc > 1 && strcmp(argv[1], "stall") == 0)
+        return MeasureStall(argc > 2 && atoi(argv[2]) > 0 ? atoi(argv[2]) : 5);
+    int presses = argc > 1 ? atoi(argv[1]) : 1000;
+    if (presses < 10)
+        presses = 10;
 
     Subject subjects[SubjectCount] = {
         { "quellon.exe", NULL, "", QuellonRun(), NULL },

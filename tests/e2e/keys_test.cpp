@@ -6,9 +6,11 @@
 
 #include "core/profile.h"
 #include "res/resource.h"
+#include "tests/support/bound_keys.h"
 #include "tests/support/message_box.h"
 #include "tests/support/process.h"
 #include "tests/support/quellon_run.h"
+#include "tests/support/registry.h"
 #include "tests/support/standin.h"
 
 namespace {
@@ -66,6 +68,50 @@ TEST(Keys, ReminderKeyPressRunsTheBoundSlotAndShowsTheKey)
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
     DestroyStandIn(target);
+}
+
+// A program slow to come up (a media centre that loads for seconds before
+// it reads its first message) holds neither the reminder's send nor the
+// next key: that key's message arrives while the program still sleeps.
+// POWER starts it as the maker's TV application, key 1 as "Execute Program".
+TEST(Keys, ProgramSlowToComeUpHoldsNoKey)
+{
+    std::string apps = MakeTempDir("slow");
+    std::string tv = apps + "WFTV.exe";
+    ASSERT_TRUE(CopyFileA((TestBinDir() + "slow_start.exe").c_str(), tv.c_str(), FALSE));
+    ClearVendorRegistry();
+    SetVendorPath("WFTV", apps.substr(0, apps.size() - 1));
+    ClearBindings();
+    ActionRecord& program = Binding(1, 0);
+    program.type = 31;
+    lstrcpynA(program.programPath, tv.c_str(), sizeof program.programPath);
+    strcpy(program.parameters, "4000");
+    ActionRecord& next = Binding(2, 0);
+    next.type = 32;
+    strcpy(next.windowClass, "QuellonE2ETarget");
+    next.number = BoundMessage;
+    StandIn* target = CreateStandIn("QuellonE2ETarget", "Target");
+    HANDLE reading = CreateEventA(NULL, TRUE, FALSE, "QuellonSlowStartReading");
+    QuellonRun run;
+    ASSERT_TRUE(StartBound(&run));
+
+    const int starters[] = { -1, 1 };    // POWER (code 0), then key 1
+    for (int i = 0; i < 2; ++i) {
+        ResetEvent(reading);
+        PressKey(run, starters[i]);
+        PressKey(run, 2);
+        ASSERT_TRUE(WaitForStandInMessages(target, BoundMessage, i + 1, 20000));
+        EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(reading, 0)) << "starter " << starters[i];
+        EXPECT_EQ((DWORD)WAIT_OBJECT_0, WaitForSingleObject(reading, 20000)) << "never started";
+    }
+
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+    DestroyStandIn(target);
+    CloseHandle(reading);
+    ClearVendorRegistry();
+    Sleep(200);    // the stand-in program ends after its first message
+    RemoveTree(apps);
 }
 
 TEST(Keys, QuitSavesTheProfileUnchangedAndExitsWithZero)

@@ -100,6 +100,60 @@ TEST(VirtualKey, KeysLandInTheTargetAndTheForegroundComesBack)
 
 namespace {
 
+// A player's main window and its playlist: two top-level windows of one
+// thread, each counting the keys it reads.
+HWND PlayerMain, PlayerList;
+volatile LONG MainKeys, ListKeys;
+
+LRESULT CALLBACK PlayerProc(HWND window, UINT m, WPARAM w, LPARAM l)
+{
+    if (m == WM_KEYDOWN)
+        InterlockedIncrement(window == PlayerMain ? &MainKeys : &ListKeys);
+    return DefWindowProcA(window, m, w, l);
+}
+
+DWORD WINAPI PlayerThread(LPVOID ready)
+{
+    PlayerMain = MakeTestWindow("QuellonPlayerMain", "Player", PlayerProc, WS_VISIBLE, 20, 20, 50, 50);
+    PlayerList = MakeTestWindow("QuellonPlayerList", "Playlist", PlayerProc, WS_VISIBLE, 90, 20, 50, 50);
+    SetEvent((HANDLE)ready);
+    RunTestWindowLoop();
+    return 0;
+}
+
+}  // namespace
+
+// The playlist in front is not the player's main window: the key goes to
+// the main window, brought to the front, not to its sibling.
+TEST(VirtualKey, SiblingWindowInFrontIsNotTheTarget)
+{
+    ClearBindings();
+    BindVirtualKey(1, "QuellonPlayerMain", "", 22, 0);    // K
+    QuellonRun run;
+    ASSERT_TRUE(StartBound(&run));
+    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
+    DWORD playerThread = 0;
+    HANDLE thread = CreateThread(NULL, 0, PlayerThread, ready, 0, &playerThread);
+    WaitForSingleObject(ready, 10000);
+    ASSERT_TRUE(SettleInFront(PlayerList));
+
+    PressKey(run, 1);
+    EXPECT_TRUE(WaitUntil([](void*) { return MainKeys + ListKeys > 0; }, NULL, 3000));
+    PumpMessagesFor(100);
+    EXPECT_EQ(1, MainKeys);
+    EXPECT_EQ(0, ListKeys);
+    EXPECT_EQ(PlayerMain, GetForegroundWindow());
+
+    EXPECT_EQ(0, QuitQuellon(&run));
+    CleanUpQuellon(&run);
+    PostThreadMessageA(playerThread, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    CloseHandle(ready);
+}
+
+namespace {
+
 std::string PostedCommands(StandIn* s)
 {
     std::string text;

@@ -2,7 +2,29 @@
 #include "tests/support/osd_slots.h"
 
 #include "config/settings.h"
+#include "core/platform.h"
 #include "osd/osd.h"
+
+static double HeldNow;
+
+static DWORD WINAPI HeldTickCount()
+{
+    return (DWORD)(unsigned long long)HeldNow;
+}
+
+void HoldClock()
+{
+    HeldNow = GetTickCount();
+    Platform.getTickCount = HeldTickCount;
+}
+
+void TickOsd(int ticks, double msPerTick)
+{
+    for (int t = 0; t < ticks; ++t) {
+        HeldNow += msPerTick;
+        TickOsdSlots();
+    }
+}
 
 void SetUpOsdSlots()
 {
@@ -30,6 +52,8 @@ bool OsdSlotShown(int slot)
 
 void HideOsdSlots()
 {
+    if (Platform.getTickCount != HeldTickCount)
+        HoldClock();
     for (int guard = 0; guard < 100000 && (OsdSlotShown(0) || OsdSlotShown(1) || OsdSlotShown(2)); ++guard)
-        TickOsdSlots();
+        TickOsd(1);
 }

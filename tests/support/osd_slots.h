@@ -10,3 +10,8 @@ std::string OsdSlotText(int slot);
 bool OsdSlotShown(int slot);
 // Runs every slot's countdown to its end.
 void HideOsdSlots();
+
+// Holds the platform's clock at the present: from now on it moves only when
+// TickOsd moves it, msPerTick before each tick of the OSD.
+void HoldClock();
+void TickOsd(int ticks, double msPerTick = 10);

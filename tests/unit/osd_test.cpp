@@ -9,6 +9,7 @@
 #include "core/platform.h"
 #include "osd/osd.h"
 #include "osd/placement.h"
+#include "tests/support/osd_slots.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/standin.h"
 #include "tests/support/test_window.h"
@@ -57,20 +58,20 @@ TEST(OsdPlacement, FontHeightFollowsTextSizeAndScreenHeight)
 // the font must fit the screen and nothing may overflow.
 TEST(OsdPlacement, StoredExtremesGiveAFiniteCountdownAUsableFontAndAnAlpha)
 {
-    struct { int32_t value; int32_t ticks; int fontHeight; int alpha; } cases[] = {
-        { 3, 150, 49, 23 },
-        { 1, 50, 42, 7 },
-        { 0, 50, 38, 255 },                        // alpha: low 8 bits of -1
-        { -1, 50, 34, 247 },
-        { -10, 50, 1, 175 },                       // (-0.05 + 0.05) x H: under 1 pixel
-        { -1000, 50, 1, 191 },
-        { INT32_MIN, 50, 1, 255 },
-        { 42949672, 2147483600, 768, 63 },         // the last product that fits
-        { 42949673, INT32_MAX, 768, 71 },          // x 50 would overflow 32 bits
+    struct { int32_t value; int32_t ms; int fontHeight; int alpha; } cases[] = {
+        { 3, 1500, 49, 23 },
+        { 1, 500, 42, 7 },
+        { 0, 500, 38, 255 },                       // alpha: low 8 bits of -1
+        { -1, 500, 34, 247 },
+        { -10, 500, 1, 175 },                      // (-0.05 + 0.05) x H: under 1 pixel
+        { -1000, 500, 1, 191 },
+        { INT32_MIN, 500, 1, 255 },
+        { 4294967, 2147483500, 768, 183 },         // the last product that fits
+        { 4294968, INT32_MAX, 768, 191 },          // x 500 would overflow 31 bits
         { INT32_MAX, INT32_MAX, 768, 247 },
     };
     for (auto& c : cases) {
-        EXPECT_EQ(c.ticks, OsdCountdownTicks(c.value)) << c.value;
+        EXPECT_EQ(c.ms, OsdDisplayMs(c.value)) << c.value;
         EXPECT_EQ(c.fontHeight, OsdFontHeight(c.value, 768)) << c.value;
         EXPECT_EQ(c.alpha, OsdAlpha(c.value)) << c.value;
     }
@@ -95,6 +96,7 @@ void SetUpOsd()
     OsdSettings.TextSize = 5;
     OsdSettings.Opaque = 32;
     OsdSettings.Color = RGB(255, 0, 0);
+    HoldClock();
     InitOsd();
     CreateOsdSlot(2, 3, 0.0, 0.05);
     CreateOsdSlot(3, 1, 0.01, 0.025);
@@ -266,19 +268,20 @@ TEST(OsdWindows, OpacityFollowsOpaque)
     EXPECT_EQ(31, alpha);
 }
 
-TEST(OsdWindows, TextHidesOnTheTickThatEndsTheTimeout)
+// The time is counted, not the ticks: under Windows' default timer each
+// 10 ms sleep of the tick thread lasts 15.6 ms.
+TEST(OsdWindows, TextHidesWhenItsTimeIsUpHoweverLongATickLasts)
 {
     SetUpOsd();
     ShowOsdText(1, "09:05");
-    EXPECT_EQ(150, OsdCountdown(1));
-    for (int t = 0; t < 149; ++t)
-        TickOsdSlots();
+    EXPECT_EQ(1500, OsdCountdown(1));
+    TickOsd(96, 15.6);
     EXPECT_TRUE(IsWindowVisible(OsdWindow(1)));
-    EXPECT_EQ(1, OsdCountdown(1));
-    TickOsdSlots();
+    EXPECT_EQ(3, OsdCountdown(1));
+    TickOsd(1, 15.6);
     EXPECT_FALSE(IsWindowVisible(OsdWindow(1)));
     EXPECT_EQ(0, OsdCountdown(1));
-    TickOsdSlots();    // a stopped countdown stays at 0
+    TickOsd(1);    // a stopped countdown stays at 0
     EXPECT_EQ(0, OsdCountdown(1));
     char stored[OsdTextWidth];
     OsdText(1, stored, sizeof stored);
@@ -290,32 +293,28 @@ TEST(OsdWindows, SecondTextRestartsTheCountdown)
     SetUpOsd();
     OsdSettings.Timeout = 3;
     ShowOsdText(2, "PLAY");
-    for (int t = 0; t < 100; ++t)
-        TickOsdSlots();
-    EXPECT_EQ(50, OsdCountdown(2));
+    TickOsd(100);
+    EXPECT_EQ(500, OsdCountdown(2));
     ShowOsdText(2, "STOP");
-    EXPECT_EQ(150, OsdCountdown(2));
-    for (int t = 0; t < 149; ++t)
-        TickOsdSlots();
+    EXPECT_EQ(1500, OsdCountdown(2));
+    TickOsd(149);
     EXPECT_TRUE(IsWindowVisible(OsdWindow(2)));
-    TickOsdSlots();
+    TickOsd(1);
     EXPECT_FALSE(IsWindowVisible(OsdWindow(2)));
     OsdSettings.Timeout = 6;
     ShowOsdText(2, "PAUSE");
-    EXPECT_EQ(300, OsdCountdown(2));
+    EXPECT_EQ(3000, OsdCountdown(2));
     // A stored Timeout of 0 or below still hides the text after one step.
     OsdSettings.Timeout = -7;
     ShowOsdText(2, "STOP");
-    for (int t = 0; t < 50; ++t)
-        TickOsdSlots();
+    TickOsd(50);
     EXPECT_FALSE(IsWindowVisible(OsdWindow(2)));
     EXPECT_EQ(0, OsdCountdownsRunning());
 }
 
 DWORD WINAPI TickFiftyTimes(LPVOID)
 {
-    for (int t = 0; t < 50; ++t)
-        TickOsdSlots();
+    TickOsd(50);
     return 0;
 }
 
@@ -337,8 +336,7 @@ TEST(OsdWindows, TextShownWhileItsThreadIsBusyHidesAfterItsTime)
     CloseHandle(show);
     PumpMessagesFor(20);
     EXPECT_TRUE(IsWindowVisible(OsdWindow(1)));
-    for (int t = 0; t < 50; ++t)
-        TickOsdSlots();
+    TickOsd(50);
     EXPECT_FALSE(IsWindowVisible(OsdWindow(1)));
 }
 

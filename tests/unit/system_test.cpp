@@ -133,21 +133,20 @@ TEST(ShowClock, ThreeFormatsOfFixedLocalTimes)
 TEST(ShowClock, PressesWhileTheTextIsShownStepThroughTheFormats)
 {
     SetUpOsdSlots();
+    HoldClock();
     Now = Time(2026, 12, 1, 7, 9, 5);
     Platform.getLocalTime = FixedLocalTime;
     const char* expected[] = { "09:05", "MON, 07 DEC", "07-12-2026", "09:05", "MON, 07 DEC" };
     for (const char* text : expected) {
         ShowClock();
         EXPECT_EQ(text, OsdSlotText(OsdSlotClock));
-        for (int t = 0; t < 149; ++t)    // the next press comes just inside the timeout
-            TickOsdSlots();
+        TickOsd(149);    // the next press comes just inside the timeout
     }
-    TickOsdSlots();
+    TickOsd(1);
     ASSERT_FALSE(OsdSlotShown(OsdSlotClock));
     ShowClock();
     EXPECT_EQ("09:05", OsdSlotText(OsdSlotClock));
-    while (OsdSlotShown(OsdSlotClock))
-        TickOsdSlots();
+    HideOsdSlots();
 
     // With the OSD disabled nothing is shown, no countdown runs, and the
     // next shown text is the time.
