@@ -7,6 +7,8 @@
 
 #include "core/app_state.h"
 #include "core/paths.h"
+#include "core/router.h"
+#include "shell/tray.h"
 
 static const char FirstRunText[] = "Quellon is running. Right-click this icon to bind the remote's keys.";
 
@@ -29,11 +31,13 @@ static bool ShellHasBalloons()
     return getVersion && SUCCEEDED(getVersion(&info)) && info.dwMajorVersion >= 5;
 }
 
+// The tray's own timer is TrayCallbackMessage; this one is the next id.
+enum { BalloonTimer = TrayCallbackMessage + 1, BalloonRetryMs = 1000, BalloonTries = 60 };
+static int BalloonTriesLeft;
+
 // Only the balloon is given: the icon and its tip stay as the tray set them.
-void ShowFirstRunBalloon()
+static bool GiveBalloon()
 {
-    if (!ShellHasBalloons())
-        return;
     NOTIFYICONDATAA balloon;
     ZeroMemory(&balloon, sizeof balloon);
     balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
@@ -44,5 +48,23 @@ void ShowFirstRunBalloon()
     balloon.dwInfoFlags = NIIF_INFO;
     lstrcpynA(balloon.szInfoTitle, "Quellon", sizeof balloon.szInfoTitle);
     lstrcpynA(balloon.szInfo, FirstRunText, sizeof balloon.szInfo);
-    Shell_NotifyIconA(NIM_MODIFY, &balloon);
+    return Shell_NotifyIconA(NIM_MODIFY, &balloon) != FALSE;
+}
+
+// At sign-in the shell may take the icon only after a while, which the tray
+// tries again for a minute; the balloon waits for the icon the same way.
+static int RetryBalloon()
+{
+    if (GiveBalloon() || --BalloonTriesLeft <= 0)
+        KillTimer(ConfigDialog, BalloonTimer);
+    return 1;
+}
+
+void ShowFirstRunBalloon()
+{
+    if (!ShellHasBalloons() || GiveBalloon())
+        return;
+    BalloonTriesLeft = BalloonTries;
+    AddRoute(ConfigDialog, WM_TIMER, BalloonTimer, 0, RetryBalloon);
+    SetTimer(ConfigDialog, BalloonTimer, BalloonRetryMs, NULL);
 }
