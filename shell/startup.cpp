@@ -119,13 +119,14 @@ int RunQuellon()
     PublishConfigDialog();
     AddRoute(ConfigDialog, WM_ENDSESSION, TRUE, 0, SaveAtSessionEnd);
     AddTrayIcon();
-    if (IsFirstRun())
-        ShowFirstRunBalloon();
     LoadProfile();
     LoadSettings();
     CreateOsdSlots();
     StartReceiverThread();
     ReportUnreadableFiles();
+    // Last: the call waits for the shell, and everything else is ready first.
+    if (IsFirstRun())
+        ShowFirstRunBalloon();
 
     RunMainLoop();
 
