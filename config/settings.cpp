@@ -91,9 +91,7 @@ int SaveSettings(bool quiet)
     if (SettingsUnreadable)
         return 0;    // said once at start
     char path[MAX_PATH];
-    bool saved = SaveSettingsIn(path, sizeof path);
-    if (!saved && path[0] && LacksRightsToSave(path) && MoveFilesToUserDir())
-        saved = SaveSettingsIn(path, sizeof path);
+    bool saved = SaveWithRightsFallback(SaveSettingsIn, path, sizeof path);
     // A path too long to be used was never read either: nothing to report.
     if (!saved && path[0] && !quiet)
         MessageBoxA(ConfigDialog, SaveErrorText, "ERROR", MB_ICONERROR);

@@ -92,6 +92,14 @@ bool LacksRightsToReplace(const char* path)
     return false;
 }
 
+bool SaveWithRightsFallback(bool (*saveIn)(char* path, size_t size), char* path, size_t size)
+{
+    bool saved = saveIn(path, size);
+    if (!saved && path[0] && LacksRightsToSave(path) && MoveFilesToUserDir())
+        saved = saveIn(path, size);
+    return saved;
+}
+
 bool LacksRightsToSave(const char* path)
 {
     char dir[MAX_PATH];

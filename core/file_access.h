@@ -28,3 +28,8 @@ bool LacksRightsToReplace(const char* path);
 // Whether a save to path failed for lack of rights: a new file cannot be
 // made beside it, or it cannot be replaced.
 bool LacksRightsToSave(const char* path);
+
+// Runs saveIn, which writes one file in the files folder and names it in
+// path (empty when the name does not fit). A save refused there for lack of
+// rights moves the files to the per-user folder and is made again there.
+bool SaveWithRightsFallback(bool (*saveIn)(char* path, size_t size), char* path, size_t size);

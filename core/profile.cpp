@@ -59,20 +59,20 @@ static int WriteProfileFile(const char* path)
 }
 
 // Writes profile.cfg in the files folder; path receives its name.
-static int SaveProfileIn(char* path, size_t size)
+static bool SaveProfileIn(char* path, size_t size)
 {
     char temp[MAX_PATH];
     FormSaveFilePath(path, size, ProfileName);
     int n = _snprintf(temp, sizeof temp, "%s.tmp", path);
     if (path[0] == '\0' || n <= 0 || (size_t)n >= sizeof temp || !CanReplaceFile(path))
-        return 0;
+        return false;
     // The new bindings go to a file beside the old one first, so that a
     // failing disk or a full volume never leaves the user without any.
     if (WriteProfileFile(temp) &&
         MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return 1;
+        return true;
     DeleteFileA(temp);
-    return 0;
+    return false;
 }
 
 int SaveProfile(bool quiet)
@@ -80,9 +80,7 @@ int SaveProfile(bool quiet)
     if (ProfileUnreadable)
         return 0;    // said once at start
     char path[MAX_PATH];
-    int saved = SaveProfileIn(path, sizeof path);
-    if (!saved && path[0] && LacksRightsToSave(path) && MoveFilesToUserDir())
-        saved = SaveProfileIn(path, sizeof path);
+    bool saved = SaveWithRightsFallback(SaveProfileIn, path, sizeof path);
     if (!saved && !quiet)
         MessageBoxA(ConfigDialog, SaveErrorText, "ERROR", MB_ICONERROR);
     return saved;
