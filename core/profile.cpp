@@ -18,18 +18,19 @@ static const char ProfileName[] = "profile.cfg";
 // The file on disk could not be read: saving now would put empty bindings
 // in the place of the user's.
 static bool ProfileUnreadable;
+static bool ProfileMissing;
 
 void LoadProfile()
 {
     ProfileUnreadable = false;
+    ProfileMissing = true;
     char path[MAX_PATH];
     FormLoadFilePath(path, sizeof path, ProfileName);
     if (path[0] == '\0')
         return;
-    bool missing = false;
-    HANDLE file = OpenForReading(path, &missing);
+    HANDLE file = OpenForReading(path, &ProfileMissing);
     if (file == INVALID_HANDLE_VALUE) {
-        ProfileUnreadable = !missing;
+        ProfileUnreadable = !ProfileMissing;
     } else {
         DWORD got = 0;
         // A read refused half way (a locked range) leaves nothing of it.
@@ -41,6 +42,11 @@ void LoadProfile()
     }
     if (ProfileUnreadable)
         NoteUnreadableFile(path);
+}
+
+bool ProfileWasMissing()
+{
+    return ProfileMissing;
 }
 
 // Writes the whole Profile to a new file; nonzero only when every byte got

@@ -54,6 +54,10 @@ static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");
 // start-up report and not written this run.
 void LoadProfile();
 
+// Whether LoadProfile found no profile.cfg (or none could have a path): a
+// first run.
+bool ProfileWasMissing();
+
 // Writes profile.cfg. The old file is replaced only by a complete new one;
 // on failure the user is told (unless quiet: nobody can answer at the end
 // of the session) and the old file stays as it was. Where the rights to

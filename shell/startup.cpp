@@ -19,7 +19,6 @@
 #include "osd/osd.h"
 #include "remote/receiver.h"
 #include "res/resource.h"
-#include "shell/first_run.h"
 #include "shell/single_copy.h"
 #include "shell/tray.h"
 
@@ -125,8 +124,10 @@ int RunQuellon()
     StartReceiverThread();
     ReportUnreadableFiles();
     // Last: the call waits for the shell, and everything else is ready first.
-    if (IsFirstRun())
-        ShowFirstRunBalloon();
+    // Said once, since on Windows 7 and later a new icon goes into the hidden
+    // overflow and nothing else shows that Quellon started.
+    if (ProfileWasMissing())
+        ShowTrayBalloon("Quellon is running. Right-click this icon to bind the remote's keys.");
 
     RunMainLoop();
 

@@ -2,6 +2,7 @@
 #include "shell/tray.h"
 
 #include <shellapi.h>
+#include <shlwapi.h>
 #include <stdio.h>
 
 #include "core/active.h"
@@ -28,10 +29,13 @@ static UINT TaskbarCreatedMessage;
 
 enum { TickMs = 10 };
 
-// At logon the shell may not take icons yet: the add is tried again once a
-// second, for a minute.
+// At logon the shell may not take icons yet: the add, and a balloon asked
+// for meanwhile, are tried again once a second, for a minute.
 enum { TrayAddTimer = TrayCallbackMessage, TrayAddRetryMs = 1000, TrayAddTries = 60 };
 static int TrayAddTriesLeft;
+
+// The balloon text still to be shown; empty when none is.
+static char PendingBalloon[sizeof TrayIconData.szInfo];
 
 // Only the tick thread and the main thread hand the record to the shell,
 // one at a time, so that the last icon set is the one shown. The receiver
@@ -202,21 +206,72 @@ static bool AddToShell()
     return NotifyTray(NIM_ADD, NULL) || NotifyTray(NIM_MODIFY, NULL);
 }
 
+// Only the balloon is given: the icon and its tip stay as they are.
+static bool GiveBalloon()
+{
+    NOTIFYICONDATAA balloon;
+    ZeroMemory(&balloon, sizeof balloon);
+    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    balloon.hWnd = ConfigDialog;
+    balloon.uID = TrayIconData.uID;
+    balloon.uFlags = NIF_INFO;
+    balloon.uTimeout = 15000;
+    balloon.dwInfoFlags = NIIF_INFO;
+    lstrcpynA(balloon.szInfoTitle, "Quellon", sizeof balloon.szInfoTitle);
+    lstrcpynA(balloon.szInfo, PendingBalloon, sizeof balloon.szInfo);
+    if (!Shell_NotifyIconA(NIM_MODIFY, &balloon))
+        return false;
+    PendingBalloon[0] = '\0';
+    return true;
+}
+
+// The shell holds the icon and every balloon asked for.
+static bool UpdateShell()
+{
+    return AddToShell() && (!PendingBalloon[0] || GiveBalloon());
+}
+
 static int RetryTrayAdd()
 {
-    if (AddToShell() || --TrayAddTriesLeft <= 0)
+    if (UpdateShell() || --TrayAddTriesLeft <= 0)
         KillTimer(ConfigDialog, TrayAddTimer);
     return 1;
 }
 
-static void AddUntilTaken()
+static void RetryLater()
 {
-    if (AddToShell()) {
-        KillTimer(ConfigDialog, TrayAddTimer);
-        return;
-    }
     TrayAddTriesLeft = TrayAddTries;
     SetTimer(ConfigDialog, TrayAddTimer, TrayAddRetryMs, NULL);
+}
+
+static void AddUntilTaken()
+{
+    if (UpdateShell())
+        KillTimer(ConfigDialog, TrayAddTimer);
+    else
+        RetryLater();
+}
+
+// Balloons came with shell32 5.0; its version is asked for at run time.
+static bool ShellHasBalloons()
+{
+    HMODULE shell32 = GetModuleHandleA("shell32.dll");
+    DLLGETVERSIONPROC getVersion =
+        shell32 ? (DLLGETVERSIONPROC)(void*)GetProcAddress(shell32, "DllGetVersion") : NULL;
+    DLLVERSIONINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    return getVersion && SUCCEEDED(getVersion(&info)) && info.dwMajorVersion >= 5;
+}
+
+void ShowTrayBalloon(const char* text)
+{
+    if (!ShellHasBalloons())
+        return;
+    lstrcpynA(PendingBalloon, text, sizeof PendingBalloon);
+    // An icon the shell has not taken yet gets it once it does.
+    if (!GiveBalloon())
+        RetryLater();
 }
 
 // Explorer restarted: its new notification area knows no icons yet.

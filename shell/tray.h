@@ -13,6 +13,10 @@ enum { TrayCallbackMessage = 3004 };
 void AddTrayIcon();
 void RemoveTrayIcon();
 
+// Shows text once in a balloon at the icon, where the shell has balloons;
+// one that the shell cannot take yet (at sign-in) waits for the icon.
+void ShowTrayBalloon(const char* text);
+
 // Shows the Configuration dialog in front, as the tray menu's Configuration does.
 void ShowConfigDialog();
 
