@@ -61,12 +61,9 @@ static LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
     return DefWindowProcA(w, m, wp, lp);
 }
 
-static DWORD WINAPI TargetThread(LPVOID ready)
+static void MakeTarget()
 {
     MakeTestWindow(TargetClass, "", TargetProc);
-    SetEvent((HANDLE)ready);
-    RunTestWindowLoop();
-    return 0;
 }
 
 static bool WriteBenchProfile(const std::string& dir)
@@ -299,9 +296,7 @@ static int MeasureStall(int rounds)
 int main(int argc, char** argv)
 {
     ArrivalEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
-    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
-    CreateThread(NULL, 0, TargetThread, ready, 0, NULL);
-    WaitForSingleObject(ready, 5000);
+    StartTestWindowThread(MakeTarget);
     if (argc > 1 && strcmp(argv[1], "stall") == 0)
         return MeasureStall(argc > 2 && atoi(argv[2]) > 0 ? atoi(argv[2]) : 5);
     int presses = argc > 1 ? atoi(argv[1]) : 1000;

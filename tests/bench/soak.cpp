@@ -42,13 +42,10 @@ static LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
     return DefWindowProcA(w, m, wp, lp);
 }
 
-static DWORD WINAPI TargetThread(LPVOID ready)
+static void MakeTargets()
 {
     MakeTestWindow("QuellonSoakTarget", "Soak", TargetProc);
     MakeTestWindow("Winamp v1.x", "Winamp", WinampProc);
-    SetEvent((HANDLE)ready);
-    RunTestWindowLoop();
-    return 0;
 }
 
 // VOL+ (code 4) and VOL- (8): volume and its bar; MUTE (20): mute; DISPL (22):
@@ -88,9 +85,7 @@ int main(int argc, char** argv)
     DWORD every = (DWORD)(argc > 3 ? atol(argv[3]) : 10) * 1000;
     setvbuf(stdout, NULL, _IONBF, 0);
 
-    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
-    CloseHandle(CreateThread(NULL, 0, TargetThread, ready, 0, NULL));
-    WaitForSingleObject(ready, 10000);
+    CloseHandle(StartTestWindowThread(MakeTargets).thread);
     int32_t codes[8];
     int count = 0;
     WriteWholeFile(dir + "profile.cfg", SoakProfile(codes, &count));

@@ -36,16 +36,9 @@ LRESULT CALLBACK SlowTargetProc(HWND window, UINT m, WPARAM w, LPARAM l)
     return DefWindowProcA(window, m, w, l);
 }
 
-DWORD WINAPI SlowTargetThread(LPVOID ready)
+void MakeSlowTarget()
 {
     MakeTestWindow("QuellonSlowTarget", "Target", SlowTargetProc, WS_VISIBLE, 20, 20, 50, 50);
-    SetEvent((HANDLE)ready);
-    MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
 }
 
 bool AllKeysUp(void* count)
@@ -63,10 +56,7 @@ TEST(VirtualKey, KeysLandInTheTargetAndTheForegroundComesBack)
     QuellonRun run;
     ASSERT_TRUE(StartBound(&run));
     StandIn* before = ShownStandIn("QuellonKeyBefore", "Before");
-    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
-    DWORD slowThread = 0;
-    HANDLE thread = CreateThread(NULL, 0, SlowTargetThread, ready, 0, &slowThread);
-    WaitForSingleObject(ready, 10000);
+    TestWindowThread slow = StartTestWindowThread(MakeSlowTarget);
     HWND b = StandInWindow(before);
     ASSERT_TRUE(SettleInFront(b));
 
@@ -91,10 +81,7 @@ TEST(VirtualKey, KeysLandInTheTargetAndTheForegroundComesBack)
     StopKeyHook();
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
-    PostThreadMessageA(slowThread, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread, 10000);
-    CloseHandle(thread);
-    CloseHandle(ready);
+    StopTestWindowThread(&slow);
     DestroyStandIn(before);
 }
 
@@ -112,13 +99,10 @@ LRESULT CALLBACK PlayerProc(HWND window, UINT m, WPARAM w, LPARAM l)
     return DefWindowProcA(window, m, w, l);
 }
 
-DWORD WINAPI PlayerThread(LPVOID ready)
+void MakePlayer()
 {
     PlayerMain = MakeTestWindow("QuellonPlayerMain", "Player", PlayerProc, WS_VISIBLE, 20, 20, 50, 50);
     PlayerList = MakeTestWindow("QuellonPlayerList", "Playlist", PlayerProc, WS_VISIBLE, 90, 20, 50, 50);
-    SetEvent((HANDLE)ready);
-    RunTestWindowLoop();
-    return 0;
 }
 
 }  // namespace
@@ -131,10 +115,7 @@ TEST(VirtualKey, SiblingWindowInFrontIsNotTheTarget)
     BindVirtualKey(1, "QuellonPlayerMain", "", 22, 0);    // K
     QuellonRun run;
     ASSERT_TRUE(StartBound(&run));
-    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
-    DWORD playerThread = 0;
-    HANDLE thread = CreateThread(NULL, 0, PlayerThread, ready, 0, &playerThread);
-    WaitForSingleObject(ready, 10000);
+    TestWindowThread player = StartTestWindowThread(MakePlayer);
     ASSERT_TRUE(SettleInFront(PlayerList));
 
     PressKey(run, 1);
@@ -146,10 +127,7 @@ TEST(VirtualKey, SiblingWindowInFrontIsNotTheTarget)
 
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
-    PostThreadMessageA(playerThread, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread, 10000);
-    CloseHandle(thread);
-    CloseHandle(ready);
+    StopTestWindowThread(&player);
 }
 
 namespace {

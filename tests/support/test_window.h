@@ -12,3 +12,12 @@ HWND MakeTestWindow(const char* windowClass, const char* title, WNDPROC proc,
 
 // Dispatches the calling thread's messages until WM_QUIT.
 void RunTestWindowLoop();
+
+// A thread of its own that makes its windows with make and then runs
+// RunTestWindowLoop; started once make has run, ended by StopTestWindowThread.
+struct TestWindowThread {
+    HANDLE thread;
+    DWORD id;
+};
+TestWindowThread StartTestWindowThread(void (*make)());
+void StopTestWindowThread(TestWindowThread* t);
