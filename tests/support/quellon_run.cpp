@@ -37,6 +37,8 @@ static bool LaunchQuellon(QuellonRun* run, const std::string& dir, bool debugged
     // A folder prepared with its own (one that cannot be written) keeps it.
     if (!FileExists(exe) && !CopyFileA((ProductDir() + "quellon.exe").c_str(), exe.c_str(), FALSE))
         return false;
+    // Without profile.cfg the run starts with the first-run balloon.
+    bool balloon = !FileExists(run->dir + "profile.cfg");
     std::string cmd = "\"" + exe + "\"";
     if (debugged)
         run->faults = StartUnderDebugger(cmd, run->dir, &run->pi);
@@ -51,6 +53,11 @@ static bool LaunchQuellon(QuellonRun* run, const std::string& dir, bool debugged
     run->config = s.found;
     // The dialog is found while it is still being made: wait for the main loop.
     WaitForInputIdle(run->pi.hProcess, 10000);
+    // Wine's tray shows the balloon in a window of its own, whose late focus
+    // events cancel a mouse capture or a menu taken meanwhile (a button
+    // clicked by BM_CLICK, the tray menu): let them pass first.
+    if (balloon)
+        Sleep(400);
     if (s.found)
         run->mainThread = GetWindowThreadProcessId(s.found, NULL);
     return s.found != NULL;
