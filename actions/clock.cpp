@@ -5,7 +5,7 @@
 #include <stdio.h>
 
 #include "core/feedback.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 static const char DayNames[7][4] = { "SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT" };
 static const char MonthNames[12][4] = {

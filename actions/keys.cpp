@@ -3,7 +3,7 @@
 #include "actions/keys.h"
 
 #include "core/app_state.h"
-#include "core/peer_send.h"
+#include "platform/peer_send.h"
 
 // One row per event, in the order they are sent: the modifier presses, the
 // key itself, the modifier releases in reverse. A row without a flag is the

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "core/feedback.h"
-#include "core/peer_send.h"
+#include "platform/peer_send.h"
 
 enum PlayerDelivery {
     SendWmCommand,       // synchronous WM_COMMAND, lParam 0

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <stdio.h>
 
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "core/preferences.h"
 
 double MouseStep;

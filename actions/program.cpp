@@ -3,7 +3,7 @@
 
 #include <stdio.h>
 
-#include "core/program_start.h"
+#include "platform/program_start.h"
 
 void RunProgram(const char* path, const char* params)
 {

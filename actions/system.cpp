@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "core/app_state.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 void ExitSystem(uint32_t flags)
 {

@@ -13,7 +13,7 @@
 
 #include "core/app_state.h"
 #include "core/feedback.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 enum { VistaMajorVersion = 6 };
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "core/feedback.h"
-#include "core/peer_send.h"
+#include "platform/peer_send.h"
 
 static const char WinampClass[] = "Winamp v1.x";
 

@@ -5,8 +5,8 @@
 #include <stdio.h>
 
 #include "core/app_state.h"
-#include "core/file_access.h"
-#include "core/paths.h"
+#include "platform/file_access.h"
+#include "platform/paths.h"
 #include "core/text.h"
 
 struct SettingKey {

@@ -7,7 +7,7 @@
 #include <stdio.h>
 
 #include "core/app_state.h"
-#include "core/paths.h"
+#include "platform/paths.h"
 #include "core/router.h"
 #include "res/resource.h"
 

@@ -2,7 +2,7 @@
 // the arithmetic of ending times.
 #include "core/countdown.h"
 
-#include "core/platform.h"
+#include "platform/platform.h"
 
 volatile LONG FlashCountdown;
 

@@ -6,8 +6,8 @@
 #include <string.h>
 
 #include "core/app_state.h"
-#include "core/file_access.h"
-#include "core/paths.h"
+#include "platform/file_access.h"
+#include "platform/paths.h"
 
 KeyActions Profile[RemoteKeyCount];
 

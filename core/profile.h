@@ -48,7 +48,7 @@ enum { ProfileSize = RemoteKeyCount * 2048 };
 extern KeyActions Profile[RemoteKeyCount];
 static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");
 
-// Reads profile.cfg (see core/paths.h for where from); a missing or short
+// Reads profile.cfg (see platform/paths.h for where from); a missing or short
 // file leaves the rest as it was. A file that exists but cannot be read,
 // even after waiting for another program to let go of it, is noted for the
 // start-up report and not written this run.

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string.h>
 
-#include "core/program_start.h"
+#include "platform/program_start.h"
 #include "core/text.h"
 
 char VendorAppPaths[VendorAppCount][VendorPathSize];

@@ -2,7 +2,7 @@
 #include "osd/osd.h"
 
 #include "core/countdown.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "core/preferences.h"
 #include "core/text.h"
 #include "osd/placement.h"

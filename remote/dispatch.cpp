@@ -20,7 +20,7 @@
 #include "core/profile.h"
 #include "core/text.h"
 #include "core/vendor_apps.h"
-#include "core/window_lookup.h"
+#include "platform/window_lookup.h"
 
 // Winamp command ids of types 1 to 12. Stop and Pause, and the volume pair,
 // do not follow catalogue order.
@@ -63,7 +63,7 @@ static void VirtualKeySlot(const ActionRecord& r)
     ReadField(t.a, WindowClassWidth, r.windowClass);
     if (t.a[0]) {
         ReadField(t.b, WindowNameWidth, r.windowName);
-        target = FindBoundWindow(t.a, t.b[0] ? t.b : NULL);
+        target = FindBoundWindow(t.a, WindowClassWidth, t.b[0] ? t.b : NULL, WindowNameWidth);
     }
     SendKeyCombo(target, (uint8_t)VirtualKeyTable[row].vk, (uint8_t)(r.wParam & 0xFF));
 }

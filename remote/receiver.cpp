@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/peer_send.h"
+#include "platform/peer_send.h"
 #include "core/remote_owner.h"
 #include "remote/key_press.h"
 

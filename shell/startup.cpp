@@ -11,8 +11,8 @@
 #include "config/settings_dialog.h"
 #include "core/app_state.h"
 #include "core/countdown.h"
-#include "core/file_access.h"
-#include "core/paths.h"
+#include "platform/file_access.h"
+#include "platform/paths.h"
 #include "core/profile.h"
 #include "core/router.h"
 #include "core/vendor_apps.h"
@@ -122,7 +122,7 @@ int RunQuellon()
     LoadSettings();
     CreateOsdSlots();
     StartReceiverThread();
-    ReportUnreadableFiles();
+    ReportUnreadableFiles(ConfigDialog);
     // Last: the call waits for the shell, and everything else is ready first.
     // Said once, since on Windows 7 and later a new icon goes into the hidden
     // overflow and nothing else shows that Quellon started.

@@ -15,7 +15,7 @@
 #include "actions/volume.h"
 #include "actions/winamp.h"
 #include "core/vendor_apps.h"
-#include "core/window_lookup.h"
+#include "platform/window_lookup.h"
 
 std::vector<std::string> CallLog;
 
@@ -54,7 +54,7 @@ void PostToWindow(const char* windowClass, const char* name, uint32_t number, ui
 }
 
 // The lookup of texts that fill their fields has tests of its own.
-HWND FindBoundWindow(const char* windowClass, const char* name) { return FindWindowA(windowClass, name); }
+HWND FindBoundWindow(const char* windowClass, int, const char* name, int) { return FindWindowA(windowClass, name); }
 
 void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
 {

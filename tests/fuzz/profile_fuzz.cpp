@@ -19,7 +19,7 @@
 #include "core/active.h"
 #include "core/app_state.h"
 #include "core/catalogue.h"
-#include "core/paths.h"
+#include "platform/paths.h"
 #include "core/profile.h"
 #include "core/text.h"
 #include "remote/dispatch.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/app_state.h"
-#include "core/paths.h"
+#include "platform/paths.h"
 #include "core/profile.h"
 #include "tests/fuzz/profile_fuzz.h"
 #include "tests/support/process.h"

@@ -2,7 +2,7 @@
 #include "tests/support/osd_slots.h"
 
 #include "config/settings.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "osd/osd.h"
 
 static double HeldNow;

@@ -8,7 +8,7 @@
 
 #include "actions/mouse.h"
 #include "config/settings.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "tests/support/debug_output.h"
 
 namespace {

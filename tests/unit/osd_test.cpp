@@ -6,7 +6,7 @@
 #include <string>
 
 #include "config/settings.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "osd/osd.h"
 #include "osd/placement.h"
 #include "tests/support/osd_slots.h"

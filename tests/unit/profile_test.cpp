@@ -6,7 +6,7 @@
 
 #include "config/settings.h"
 #include "core/app_state.h"
-#include "core/paths.h"
+#include "platform/paths.h"
 #include "core/profile.h"
 #include "tests/support/message_box.h"
 #include "tests/support/process.h"

@@ -9,7 +9,7 @@
 #include "actions/system.h"
 #include "config/settings.h"
 #include "core/app_state.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "osd/osd.h"
 #include "tests/support/fake_dialog.h"
 #include "tests/support/osd_slots.h"

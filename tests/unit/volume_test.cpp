@@ -10,7 +10,7 @@
 #include "actions/volume.h"
 #include "config/settings.h"
 #include "core/app_state.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "osd/osd.h"
 #include "tests/support/osd_slots.h"
 

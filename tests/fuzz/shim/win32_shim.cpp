@@ -1,7 +1,7 @@
 // In-memory files and window look-ups for the native fuzzing build.
 #include <windows.h>
 
-#include "core/file_access.h"
+#include "platform/file_access.h"
 
 #include <map>
 #include <string>

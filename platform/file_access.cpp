@@ -1,12 +1,11 @@
 // Reading files that others may hold, and telling a folder that refuses us
 // from a file that is only busy.
-#include "core/file_access.h"
+#include "platform/file_access.h"
 
 #include <stdio.h>
 #include <string.h>
 
-#include "core/app_state.h"
-#include "core/paths.h"
+#include "platform/paths.h"
 
 enum { HeldFileRetryMs = 100, MaxUnreadableFiles = 2 };
 
@@ -37,7 +36,7 @@ void NoteUnreadableFile(const char* path)
         lstrcpynA(UnreadableFiles[UnreadableCount++], path, MAX_PATH);
 }
 
-void ReportUnreadableFiles()
+void ReportUnreadableFiles(HWND owner)
 {
     if (UnreadableCount == 0)
         return;
@@ -52,7 +51,7 @@ void ReportUnreadableFiles()
     if (n < 0 || (size_t)n >= sizeof text)
         text[sizeof text - 1] = '\0';
     UnreadableCount = 0;    // said once
-    MessageBoxA(ConfigDialog, text, "Quellon", MB_ICONWARNING);
+    MessageBoxA(owner, text, "Quellon", MB_ICONWARNING);
 }
 
 // The read-only attribute of a folder means nothing to Windows, and a

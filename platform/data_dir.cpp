@@ -1,12 +1,12 @@
 // Where our files are saved: beside the executable, or in the per-user
 // folder where that folder cannot be written.
-#include "core/paths.h"
+#include "platform/paths.h"
 
 #include <windows.h>
 #include <shlobj.h>
 #include <stdio.h>
 
-#include "core/file_access.h"
+#include "platform/file_access.h"
 
 static const char* const OurFiles[] = { "profile.cfg", "settings.ini" };
 

@@ -1,5 +1,5 @@
 // Program starts that return at once.
-#include "core/program_start.h"
+#include "platform/program_start.h"
 
 #include <windows.h>
 #include <string.h>

@@ -1,5 +1,5 @@
 // Bounded synchronous sends to other programs' windows.
-#include "core/peer_send.h"
+#include "platform/peer_send.h"
 
 bool SendToPeer(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* reply)
 {

@@ -6,8 +6,8 @@
 // The first top-level window, in the order FindWindowA searches, whose class
 // and title match. name NULL matches any title; an empty class finds
 // nothing. A stored text shorter than its field matches whole, case
-// ignored, as FindWindowA matches it. One that fills its field (47
-// characters of class, 63 of title) may have been cut when it was stored:
+// ignored, as FindWindowA matches it. One that fills its field (the widths
+// count the terminating zero) may have been cut when it was stored:
 // it matches every window whose class or title begins with it, so that a
 // binding to a player that shows a long file name in its title still works.
-HWND FindBoundWindow(const char* windowClass, const char* name);
+HWND FindBoundWindow(const char* windowClass, int classWidth, const char* name, int nameWidth);

@@ -1,7 +1,7 @@
 // The platform table set to the real functions, and the two run-time
 // lookups behind it: LockWorkStation and the default output's endpoint
 // volume, so that the one executable still starts where they are missing.
-#include "core/platform.h"
+#include "platform/platform.h"
 
 #include <objbase.h>
 #include <mmdeviceapi.h>

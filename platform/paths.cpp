@@ -1,5 +1,5 @@
 // The program folder and the paths of our files.
-#include "core/paths.h"
+#include "platform/paths.h"
 
 #include <windows.h>
 #include <stdio.h>

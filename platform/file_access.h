@@ -17,7 +17,7 @@ HANDLE OpenForReading(const char* path, bool* missing);
 // start-up report names it once.
 void NoteUnreadableFile(const char* path);
 // One message box naming every file noted, when there is any.
-void ReportUnreadableFiles();
+void ReportUnreadableFiles(HWND owner);
 
 // Whether a new file can be made in dir, tried for real.
 bool CanMakeFileIn(const char* dir);

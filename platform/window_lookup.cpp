@@ -1,13 +1,15 @@
 // Window lookup by a binding's stored class and title.
-#include "core/window_lookup.h"
-
-#include "core/profile.h"
+#include "platform/window_lookup.h"
 
 namespace {
 
+enum { MaxFieldWidth = 256 };
+
 struct BoundWindowSearch {
     const char* windowClass;
+    int classWidth;
     const char* name;
+    int nameWidth;
     HWND found;
 };
 
@@ -25,13 +27,13 @@ BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
     GetWindowThreadProcessId(window, &pid);
     if (pid == GetCurrentProcessId())
         return TRUE;
-    char cut[WindowNameWidth] = "";
-    GetClassNameA(window, cut, WindowClassWidth);
+    char cut[MaxFieldWidth] = "";
+    GetClassNameA(window, cut, s->classWidth);
     if (lstrcmpiA(cut, s->windowClass) != 0)
         return TRUE;
     if (s->name) {
         cut[0] = '\0';
-        GetWindowTextA(window, cut, WindowNameWidth);
+        GetWindowTextA(window, cut, s->nameWidth);
         if (lstrcmpiA(cut, s->name) != 0)
             return TRUE;
     }
@@ -46,12 +48,16 @@ bool FillsField(const char* text, int width)
 
 }  // namespace
 
-HWND FindBoundWindow(const char* windowClass, const char* name)
+HWND FindBoundWindow(const char* windowClass, int classWidth, const char* name, int nameWidth)
 {
     // The usual binding: one call, matched exactly as it always was.
-    if (!FillsField(windowClass, WindowClassWidth) && !FillsField(name, WindowNameWidth))
+    if (!FillsField(windowClass, classWidth) && !FillsField(name, nameWidth))
         return FindWindowA(windowClass, name);
-    BoundWindowSearch s = { windowClass, name, NULL };
+    if (classWidth > MaxFieldWidth)
+        classWidth = MaxFieldWidth;
+    if (nameWidth > MaxFieldWidth)
+        nameWidth = MaxFieldWidth;
+    BoundWindowSearch s = { windowClass, classWidth, name, nameWidth, NULL };
     EnumWindows(MatchBoundWindow, (LPARAM)&s);
     return s.found;
 }
