@@ -97,13 +97,17 @@ static void WaitForKeysTaken(HWND target)
 // thread has handled the activation. Keys injected before that find no focus
 // in it and are lost, or go to the window that had the foreground. The
 // target counts as in front too when a window it owns is there (its modal
-// dialog, say): the keys go there, as they would after the user's own
-// click. Another top-level window of the same thread (a player's playlist
-// beside its main window) does not count: the keys would land in it.
+// dialog, its tool window, say): the keys go there, as they would after the
+// user's own click. The owner is walked with GW_OWNER: GetParent, and with
+// it GA_ROOTOWNER, gives no owner for an owned window without WS_POPUP.
+// Another top-level window of the same thread (a player's playlist beside
+// its main window) does not count: the keys would land in it.
 static bool InFront(HWND target)
 {
-    HWND foreground = GetForegroundWindow();
-    return foreground && (foreground == target || GetAncestor(foreground, GA_ROOTOWNER) == target);
+    for (HWND w = GetForegroundWindow(); w; w = GetWindow(w, GW_OWNER))
+        if (w == target)
+            return true;
+    return false;
 }
 
 // Wine moves another thread's window to the front by a message sent to that
@@ -138,6 +142,11 @@ void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
             moved = previous != target;
             if (moved)
                 WaitFor(InFront, target, ActivationTimeoutMs);
+            // Refused (Windows' foreground lock while the user types) or
+            // handed on by the target: the keys would go into the user's
+            // own window, Alt+F4 included.
+            if (!InFront(target))
+                return;
         }
     }
     bool restore = moved && previous && (flags & RestorePreviousWindow);

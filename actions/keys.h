@@ -15,7 +15,8 @@ enum KeyComboFlags {
 };
 
 // target may be NULL (keys go to the focused window); vk 0 sends the
-// modifiers alone. A target that does not answer gets nothing.
+// modifiers alone. A target that does not answer, or does not come to the
+// front, gets nothing, and no other window gets its keys.
 void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags);
 
 // Makes window the foreground window; returns the window that had the

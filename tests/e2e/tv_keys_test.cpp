@@ -87,44 +87,63 @@ TEST(VirtualKey, KeysLandInTheTargetAndTheForegroundComesBack)
 
 namespace {
 
-// A player's main window and its playlist: two top-level windows of one
-// thread, each counting the keys it reads.
-HWND PlayerMain, PlayerList;
-volatile LONG MainKeys, ListKeys;
+// A player's main window, its playlist (a sibling of one thread), a tool
+// window it owns without WS_POPUP, and a window that hands the activation
+// back at once (its thread refuses it); each counts the keys it reads.
+HWND PlayerWindows[4];
+volatile LONG PlayerKeys[4];
 
 LRESULT CALLBACK PlayerProc(HWND window, UINT m, WPARAM w, LPARAM l)
 {
-    if (m == WM_KEYDOWN)
-        InterlockedIncrement(window == PlayerMain ? &MainKeys : &ListKeys);
+    for (int i = 0; i < 4; ++i)
+        if (m == WM_KEYDOWN && window == PlayerWindows[i])
+            InterlockedIncrement(&PlayerKeys[i]);
     return DefWindowProcA(window, m, w, l);
+}
+
+LRESULT CALLBACK RefuseActivation(int code, WPARAM w, LPARAM l)
+{
+    return code == HCBT_ACTIVATE && (HWND)w == PlayerWindows[3] ? 1 : CallNextHookEx(NULL, code, w, l);
 }
 
 void MakePlayer()
 {
-    PlayerMain = MakeTestWindow("QuellonPlayerMain", "Player", PlayerProc, WS_VISIBLE, 20, 20, 50, 50);
-    PlayerList = MakeTestWindow("QuellonPlayerList", "Playlist", PlayerProc, WS_VISIBLE, 90, 20, 50, 50);
+    PlayerWindows[0] = MakeTestWindow("QuellonPlayerMain", "Player", PlayerProc, WS_VISIBLE, 20, 20, 50, 50);
+    PlayerWindows[1] = MakeTestWindow("QuellonPlayerList", "Playlist", PlayerProc, WS_VISIBLE, 90, 20, 50, 50);
+    PlayerWindows[2] = CreateWindowExA(0, "QuellonPlayerList", "Tools", WS_OVERLAPPED | WS_VISIBLE, 160, 20,
+                                       50, 50, PlayerWindows[0], NULL, GetModuleHandleA(NULL), NULL);
+    PlayerWindows[3] = MakeTestWindow("QuellonRefused", "Refused", PlayerProc, WS_VISIBLE, 230, 20, 50, 50);
+    SetWindowsHookExA(WH_CBT, RefuseActivation, NULL, GetCurrentThreadId());
 }
 
 }  // namespace
 
-// The playlist in front is not the player's main window: the key goes to
-// the main window, brought to the front, not to its sibling.
-TEST(VirtualKey, SiblingWindowInFrontIsNotTheTarget)
+// K aimed at the player's main window (key 1) or at the window that hands
+// the activation back (key 2). The playlist in front is not the target: the
+// main window comes to the front and gets the key. The owned tool window in
+// front is the target's own: it keeps the front and gets the key. The
+// target that does not stay in front gets nothing, and nor does the playlist.
+TEST(VirtualKey, KeysGoToTheTargetOrItsOwnWindowsOnly)
 {
     ClearBindings();
-    BindVirtualKey(1, "QuellonPlayerMain", "", 22, 0);    // K
+    BindVirtualKey(1, "QuellonPlayerMain", "", 22, 0);
+    BindVirtualKey(2, "QuellonRefused", "", 22, 0);
     QuellonRun run;
     ASSERT_TRUE(StartBound(&run));
     TestWindowThread player = StartTestWindowThread(MakePlayer);
-    ASSERT_TRUE(SettleInFront(PlayerList));
-
-    PressKey(run, 1);
-    EXPECT_TRUE(WaitUntil([](void*) { return MainKeys + ListKeys > 0; }, NULL, 3000));
-    PumpMessagesFor(100);
-    EXPECT_EQ(1, MainKeys);
-    EXPECT_EQ(0, ListKeys);
-    EXPECT_EQ(PlayerMain, GetForegroundWindow());
-
+    struct Case { int from, key, front, typed; } cases[] = { { 1, 1, 0, 0 }, { 2, 1, 2, 2 }, { 1, 2, 1, -1 } };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(SettleInFront(PlayerWindows[c.from]));
+        for (volatile LONG& keys : PlayerKeys)
+            InterlockedExchange(&keys, 0);
+        PressKey(run, c.key);
+        auto typed = [](void*) { return PlayerKeys[0] + PlayerKeys[1] + PlayerKeys[2] + PlayerKeys[3] > 0; };
+        EXPECT_EQ(c.typed >= 0, WaitUntil(typed, NULL, c.typed >= 0 ? 3000 : 500)) << c.from << c.key;
+        PumpMessagesFor(100);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(i == c.typed, PlayerKeys[i]) << "case " << c.from << c.key << " window " << i;
+        EXPECT_EQ(PlayerWindows[c.front], GetForegroundWindow()) << "case " << c.from << c.key;
+    }
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
     StopTestWindowThread(&player);
