@@ -33,9 +33,35 @@ void LockComputer()
         lock();
 }
 
+static void MouseMove(INPUT* in, LONG dx)
+{
+    ZeroMemory(in, sizeof *in);
+    in->type = INPUT_MOUSE;
+    in->mi.dx = dx;
+    in->mi.dwFlags = MOUSEEVENTF_MOVE;
+}
+
+// From Windows 8 on, the request no longer switches a display on; input
+// does. A pixel and back, both in one call so that nothing comes between
+// them, leaves the pointer where it was. The first step goes inwards, so
+// that the screen's left edge cannot swallow it.
+static void WakeDisplay()
+{
+    POINT at = { 0, 0 };
+    GetCursorPos(&at);
+    LONG step = at.x > GetSystemMetrics(SM_XVIRTUALSCREEN) ? -1 : 1;
+    INPUT moves[2];
+    MouseMove(&moves[0], step);
+    MouseMove(&moves[1], -step);
+    Platform.sendInput(2, moves, (int)sizeof(INPUT));
+}
+
 void SetMonitorPower(int32_t state)
 {
     // Called directly, not sent: the dialog's thread may be busy, and the
-    // default procedure acts for whichever thread calls it.
+    // default procedure acts for whichever thread calls it. Windows XP to 7
+    // switch the display on by it.
     Platform.defWindowProc(ConfigDialog, WM_SYSCOMMAND, SC_MONITORPOWER, (LPARAM)state);
+    if (state == MonitorPowerOn)
+        WakeDisplay();
 }

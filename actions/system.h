@@ -5,5 +5,7 @@
 // flags: EWX_POWEROFF (8) or EWX_REBOOT (2).
 void ExitSystem(uint32_t flags);
 void LockComputer();
-// state: 2 switches the monitor off, -1 on.
+enum { MonitorPowerOff = 2, MonitorPowerOn = -1 };
+// Switches the monitor off or on; on also moves the pointer a pixel and
+// back, which wakes the display where the request alone does not.
 void SetMonitorPower(int32_t state);

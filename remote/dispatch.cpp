@@ -101,8 +101,8 @@ static void RunSlot(const ActionRecord& r)
     case ActionLock: LockComputer(); break;
     case ActionExecuteProgram: RunProgramSlot(r); break;
     case ActionSendMessage: SendMessageSlot(r); break;
-    case ActionMonitorOff: SetMonitorPower(2); break;
-    case ActionMonitorOn: SetMonitorPower(-1); break;
+    case ActionMonitorOff: SetMonitorPower(MonitorPowerOff); break;
+    case ActionMonitorOn: SetMonitorPower(MonitorPowerOn); break;
     case ActionVirtualKey: VirtualKeySlot(r); break;
     case ActionDisplayTime: ShowClock(); break;
     default:

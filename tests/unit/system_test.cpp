@@ -59,6 +59,15 @@ LRESULT WINAPI RecordDefault(HWND w, UINT m, WPARAM wp, LPARAM lp)
     return 0;
 }
 
+UINT WINAPI RecordInput(UINT count, LPINPUT in, int size)
+{
+    for (UINT i = 0; i < count; ++i)
+        Record("input of %lld: move %lld, %lld %lld", count,
+               in[i].type == INPUT_MOUSE && in[i].mi.dwFlags == MOUSEEVENTF_MOVE && size == sizeof(INPUT),
+               in[i].mi.dx, in[i].mi.dy);
+    return count;
+}
+
 SYSTEMTIME Now;
 void WINAPI FixedLocalTime(LPSYSTEMTIME t) { *t = Now; }
 
@@ -99,15 +108,20 @@ TEST(LockComputer, LooksTheEntryUpOnNtAndCallsItWhenPresent)
                                                             "LockWorkStation"));
 }
 
-TEST(SetMonitorPower, PassesTheStateToTheDefaultProcedureOfTheConfigDialog)
+TEST(SetMonitorPower, PassesTheStateToTheDefaultProcedureAndOnMovesThePointerAPixelAndBack)
 {
     CreateFakeConfigDialog();
     Platform.defWindowProc = RecordDefault;
+    Platform.sendInput = RecordInput;
     SetMonitorPower(2);
-    SetMonitorPower(-1);
+    for (int x : { 100, 0 }) {
+        SetCursorPos(x, 100);
+        SetMonitorPower(-1);
+    }
     Platform = RealPlatform;
-    EXPECT_EQ((std::vector<std::string>{ "default 1 0x112 0xf170 2", "default 1 0x112 0xf170 -1" }),
-              Calls);
+    const char *on = "default 1 0x112 0xf170 -1", *left = "input of 2: move 1, -1 0",
+               *right = "input of 2: move 1, 1 0";
+    EXPECT_EQ((std::vector<std::string>{ "default 1 0x112 0xf170 2", on, left, right, on, right, left }), Calls);
 }
 
 TEST(ShowClock, ThreeFormatsOfFixedLocalTimes)
