@@ -44,6 +44,12 @@ static bool TrickCreationFailed;
 static bool EventsHooked;
 static bool PassWanted = true;    // the first pass runs at once
 
+// Set by the main thread as the program ends; the stand-in is then removed
+// and not made again, and the event says so.
+static volatile LONG StandInEnded;
+static HANDLE StandInGone;
+static DWORD ReceiverThreadId;
+
 // The process of the application window, and that of the reminder window:
 // its handle is signalled when the process ends.
 struct WatchedProcess {
@@ -88,6 +94,8 @@ static void Notify(UINT notice)
 static void StandInOrStepAside()
 {
     TrickCreationFailed = false;
+    if (StandInEnded)
+        return;
     if (!IsWindow(AppWindow)) {
         if (!IsWindow(TrickWindow)) {
             TrickWindow = CreateWindowExA(0, ImpersonationClass, TrickWindowTitle, 0, 0, 0, 10, 10,
@@ -231,6 +239,12 @@ static DWORD WINAPI ReceiverThread(LPVOID)
     HookWindowEvents();    // before the first pass, so that no window slips between
     DWORD lastPass = 0;
     for (;;) {
+        if (StandInEnded) {
+            if (TrickWindow)
+                DestroyWindow(TrickWindow);
+            TrickWindow = NULL;
+            SetEvent(StandInGone);
+        }
         // Someone else may have closed the "Trick Wnd" (our own window: no server call).
         if (TrickWindow && !IsWindow(TrickWindow))
             PassWanted = true;
@@ -247,7 +261,17 @@ static DWORD WINAPI ReceiverThread(LPVOID)
 
 void StartReceiverThread()
 {
-    HANDLE thread = CreateThread(NULL, 0, ReceiverThread, NULL, 0, NULL);
+    StandInGone = CreateEventA(NULL, TRUE, FALSE, NULL);
+    HANDLE thread = CreateThread(NULL, 0, ReceiverThread, NULL, 0, &ReceiverThreadId);
     if (thread)
         CloseHandle(thread);    // the thread lives on; nobody waits for it
+}
+
+void EndStandIn(DWORD ms)
+{
+    InterlockedExchange(&StandInEnded, 1);
+    // Wakes the thread from its wait for messages; a thread message
+    // reaches no window.
+    if (ReceiverThreadId && PostThreadMessageA(ReceiverThreadId, WM_NULL, 0, 0) && StandInGone)
+        WaitForSingleObject(StandInGone, ms);
 }

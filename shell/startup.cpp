@@ -80,14 +80,53 @@ static void CreateOsdSlots()
     CreateOsdSlot(1, 1, 0.01, 0.025);   // status words: top left
 }
 
+// ENDSESSION_CLOSEAPP and the RESTART_ flags, which older headers lack.
+enum {
+    CloseForUpdate = 0x00000001,
+    RestartNotAfterCrash = 1,
+    RestartNotAfterHang = 2,
+    RestartNotAfterReboot = 8,
+};
+
+// At most this long for the receiver to drop its stand-in window at the end:
+// a key's actions may be running on it.
+enum { StandInEndMs = 1000 };
+
+// Set once the session end asked us to close; main thread only.
+static bool ClosedForUpdate;
+
 // Windows ends the session: the last chance to save, and a quick one, since
 // Windows may end a program that takes seconds. Nobody can answer a message
-// box now. A cancelled end (wParam FALSE) changes nothing.
+// box now. A cancelled end (wParam FALSE) changes nothing. At a log-off or
+// shutdown Windows ends the process itself. An update (an installer's, or
+// Windows Update's) closes programs through the Restart Manager, which
+// marks the end as for this program alone: we end, or the update meets our
+// files in use and asks for a restart of Windows.
 static int SaveAtSessionEnd()
 {
     SaveSettings(true);
     SaveProfile(true);
+    if (CurrentLParam() & CloseForUpdate) {
+        ClosedForUpdate = true;
+        PostQuitMessage(0);
+    }
     return 1;
+}
+
+// Vista and later start a program closed for an update again afterwards
+// when it asked for that. Not after a crash or hang, which would only
+// repeat, nor at the next sign-in after a reboot: the Startup shortcut
+// starts Quellon then, and a second start would open the first one's
+// Configuration dialog.
+static void AskForRestartAfterUpdate()
+{
+    typedef HRESULT (WINAPI* RegisterApplicationRestartFn)(PCWSTR commandLine, DWORD flags);
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    RegisterApplicationRestartFn ask =
+        kernel32 ? (RegisterApplicationRestartFn)(void*)GetProcAddress(kernel32, "RegisterApplicationRestart")
+                 : NULL;
+    if (ask)
+        ask(L"", RestartNotAfterCrash | RestartNotAfterHang | RestartNotAfterReboot);
 }
 
 static void RunMainLoop()
@@ -128,11 +167,17 @@ int RunQuellon()
     // overflow and nothing else shows that Quellon started.
     if (ProfileWasMissing())
         ShowTrayBalloon("Quellon is running. Right-click this icon to bind the remote's keys.");
+    AskForRestartAfterUpdate();
 
     RunMainLoop();
 
-    SaveSettings();
-    SaveProfile();
+    // Closed for an update, both files are saved already, and no message
+    // box may hold the end up.
+    if (!ClosedForUpdate) {
+        SaveSettings();
+        SaveProfile();
+    }
+    EndStandIn(StandInEndMs);
     RemoveTrayIcon();
     DestroyWindow(ConfigDialog);
     return 0;

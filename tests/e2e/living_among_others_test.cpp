@@ -15,8 +15,10 @@
 namespace {
 
 // To every top-level window of the run, as Windows does at the end of the
-// session; false when one did not answer in 5 s (or, with allTrue, said 0).
-bool SendToEveryWindow(const QuellonRun& run, UINT message, WPARAM wParam, bool allTrue = false)
+// session; false when one still there did not answer in 5 s (or, with
+// allTrue, said 0).
+bool SendToEveryWindow(const QuellonRun& run, UINT message, WPARAM wParam, bool allTrue = false,
+                       LPARAM why = ENDSESSION_LOGOFF)
 {
     bool ok = true;
     for (HWND w = NULL; (w = FindWindowExA(NULL, w, NULL, NULL)) != NULL;) {
@@ -24,8 +26,8 @@ bool SendToEveryWindow(const QuellonRun& run, UINT message, WPARAM wParam, bool 
         DWORD_PTR result = 0;
         GetWindowThreadProcessId(w, &pid);
         if (pid == run.pi.dwProcessId)
-            ok &= SendMessageTimeoutA(w, message, wParam, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &result) &&
-                  (result || !allTrue);
+            ok &= (SendMessageTimeoutA(w, message, wParam, why, SMTO_NORMAL, 5000, &result) &&
+                   (result || !allTrue)) || !IsWindow(w);
     }
     return ok;
 }
@@ -42,7 +44,9 @@ DWORD WINAPI LetGoLater(LPVOID)
 }  // namespace
 
 // Logging off with a slot just changed in the open Configuration dialog and
-// settings.ini gone bad meanwhile: the bindings are saved, nobody is asked.
+// settings.ini gone bad meanwhile: the bindings are saved, nobody is asked,
+// and Windows ends the process. Closed for an update (by the Restart
+// Manager) instead, Quellon saves them again and ends itself with 0.
 TEST(SessionEnd, BothFilesAreSavedAtOnceAndNothingIsAsked)
 {
     QuellonRun run;
@@ -56,8 +60,13 @@ TEST(SessionEnd, BothFilesAreSavedAtOnceAndNothingIsAsked)
     EXPECT_TRUE(SendToEveryWindow(run, WM_ENDSESSION, FALSE));
     EXPECT_FALSE(FileExists(profile));
     EXPECT_TRUE(SendToEveryWindow(run, WM_ENDSESSION, TRUE));    // no message box waits
-    TerminateProcess(run.pi.hProcess, 1);
-    WaitProgram(&run.pi, 5000);
+    EXPECT_EQ(-1, WaitProgram(&run.pi, 500));
+    ASSERT_TRUE(ReadWholeFile(profile, &saved) && saved.size() == 98304);
+    EXPECT_EQ(20, saved[3 * 2048]);
+    ASSERT_TRUE(DeleteFileA(profile.c_str()));
+    EXPECT_TRUE(SendToEveryWindow(run, WM_QUERYENDSESSION, 0, true, ENDSESSION_CLOSEAPP));
+    EXPECT_TRUE(SendToEveryWindow(run, WM_ENDSESSION, TRUE, false, ENDSESSION_CLOSEAPP));
+    EXPECT_EQ(0, WaitProgram(&run.pi, 2000));
     ASSERT_TRUE(ReadWholeFile(profile, &saved) && saved.size() == 98304);
     EXPECT_EQ(20, saved[3 * 2048]);
     CleanUpQuellon(&run);
