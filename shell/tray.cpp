@@ -34,6 +34,11 @@ enum { TickMs = 10 };
 enum { TrayAddTimer = TrayCallbackMessage, TrayAddRetryMs = 1000, TrayAddTries = 60 };
 static int TrayAddTriesLeft;
 
+// With TrayDoubleClick clear, a left click opens the menu only once the
+// double-click time has passed without a second click: a menu opened at
+// the first press would take the second click into its own loop.
+enum { TrayMenuTimer = TrayAddTimer + 1 };
+
 // The balloon text still to be shown; empty when none is.
 static char PendingBalloon[sizeof TrayIconData.szInfo];
 
@@ -148,6 +153,7 @@ static void InsertMenuText(HMENU menu, UINT position, UINT id, UINT state, const
 
 static void OpenTrayMenu()
 {
+    KillTimer(ConfigDialog, TrayMenuTimer);
     HMENU menu = CreatePopupMenu();
     // Configuration goes in at 1 after the switch, which moves the switch to 2.
     InsertMenuText(menu, 0, IDM_ABOUT, MFS_ENABLED, "&About this..");
@@ -177,6 +183,12 @@ static void OpenTrayMenu()
     }
 }
 
+static int OpenDelayedTrayMenu()
+{
+    OpenTrayMenu();
+    return 1;
+}
+
 static int TrayHandler()
 {
     // Read first: a nested modal loop overwrites the current message.
@@ -184,9 +196,10 @@ static int TrayHandler()
     switch (mouse) {
     case WM_LBUTTONDOWN:
         if (!Settings.TrayDoubleClick)
-            OpenTrayMenu();
+            SetTimer(ConfigDialog, TrayMenuTimer, GetDoubleClickTime(), NULL);
         break;
     case WM_LBUTTONDBLCLK:
+        KillTimer(ConfigDialog, TrayMenuTimer);
         if (Settings.TrayDoubleClick)
             LaunchVendorApp();
         else
@@ -305,6 +318,7 @@ void AddTrayIcon()
     AddCommandRoute(ConfigDialog, IDC_ABOUT, ShowAboutBox);
     AddRoute(ConfigDialog, TrayCallbackMessage, 0, 0, TrayHandler);
     AddRoute(ConfigDialog, WM_TIMER, TrayAddTimer, 0, RetryTrayAdd);
+    AddRoute(ConfigDialog, WM_TIMER, TrayMenuTimer, 0, OpenDelayedTrayMenu);
     TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     if (TaskbarCreatedMessage) {
         AddRoute(ConfigDialog, TaskbarCreatedMessage, 0, 0, ReAddTrayIcon);
@@ -332,5 +346,6 @@ void AddTrayIcon()
 void RemoveTrayIcon()
 {
     KillTimer(ConfigDialog, TrayAddTimer);
+    KillTimer(ConfigDialog, TrayMenuTimer);
     NotifyTray(NIM_DELETE, NULL);
 }
