@@ -9,6 +9,7 @@
 #include "core/app_state.h"
 #include "core/profile.h"
 #include "core/router.h"
+#include "core/text.h"
 #include "res/resource.h"
 
 enum { FindTextSize = 512 };
@@ -69,17 +70,19 @@ static void TakePick(POINT at, bool withTitle)
     if (!window || !IsWindow(window))
         return;
     window = TopOfChain(window);
-    char title[FindTextSize] = "";
-    GetWindowTextA(window, title, FindTextSize);
-    if (!withTitle)
-        title[0] = '\0';
+    char read[FindTextSize] = "";
+    char title[WindowNameWidth] = "";
+    GetWindowTextA(window, read, FindTextSize);
     // Only what "Set" can store: a cut title or class then matches the
-    // window by its beginning.
-    title[WindowNameWidth - 1] = '\0';
+    // window by its beginning. Cut between characters: half a double-byte
+    // character would match no title.
+    if (withTitle)
+        CopyText(title, sizeof title, read);
     SetDlgItemTextA(ConfigDialog, IDC_WINDOW_NAME, title);
-    char windowClass[FindTextSize] = "";
-    GetClassNameA(window, windowClass, FindTextSize);
-    windowClass[WindowClassWidth - 1] = '\0';
+    char windowClass[WindowClassWidth] = "";
+    read[0] = '\0';
+    GetClassNameA(window, read, FindTextSize);
+    CopyText(windowClass, sizeof windowClass, read);
     SetDlgItemTextA(ConfigDialog, IDC_WINDOW_CLASS, windowClass);
 }
 

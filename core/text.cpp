@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include "platform/characters.h"
+
 size_t FieldLength(const char* field, size_t width)
 {
     size_t n = 0;
@@ -15,7 +17,7 @@ void CopyText(char* dst, size_t width, const char* src)
 {
     if (width == 0)
         return;
-    size_t n = src ? FieldLength(src, width - 1) : 0;
+    size_t n = src ? WholeCharactersLength(src, width - 1) : 0;
     if (n > 0)
         memcpy(dst, src, n);
     dst[n] = '\0';

@@ -3,7 +3,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
-// Copies at most width - 1 characters of src and a terminating NUL into dst.
+// Copies at most width - 1 bytes of src, whole characters only, and a
+// terminating NUL into dst.
 // The bytes behind the new terminator keep whatever they held: stored records
 // carry them through unchanged.
 void CopyText(char* dst, size_t width, const char* src);

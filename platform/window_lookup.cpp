@@ -1,9 +1,11 @@
 // Window lookup by a binding's stored class and title.
 #include "platform/window_lookup.h"
 
+#include "platform/characters.h"
+
 namespace {
 
-enum { MaxFieldWidth = 256 };
+enum { MaxFieldWidth = 256, WindowTextSize = 512 };
 
 struct BoundWindowSearch {
     const char* windowClass;
@@ -12,6 +14,13 @@ struct BoundWindowSearch {
     int nameWidth;
     HWND found;
 };
+
+// Cut as "Set" and the find-window tool cut: within width - 1 bytes, whole
+// characters only.
+void CutToField(char* text, int width)
+{
+    text[WholeCharactersLength(text, (size_t)width - 1)] = '\0';
+}
 
 // A window matches when its class and title, cut to their record fields as
 // "Set" cuts them, equal the stored texts: a whole text of a shorter window
@@ -27,13 +36,15 @@ BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
     GetWindowThreadProcessId(window, &pid);
     if (pid == GetCurrentProcessId())
         return TRUE;
-    char cut[MaxFieldWidth] = "";
-    GetClassNameA(window, cut, s->classWidth);
+    char cut[WindowTextSize] = "";
+    GetClassNameA(window, cut, WindowTextSize);
+    CutToField(cut, s->classWidth);
     if (lstrcmpiA(cut, s->windowClass) != 0)
         return TRUE;
     if (s->name) {
         cut[0] = '\0';
-        GetWindowTextA(window, cut, s->nameWidth);
+        GetWindowTextA(window, cut, WindowTextSize);
+        CutToField(cut, s->nameWidth);
         if (lstrcmpiA(cut, s->name) != 0)
             return TRUE;
     }
@@ -41,9 +52,10 @@ BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
     return FALSE;
 }
 
+// A cut before a double-byte character leaves the field's last byte free.
 bool FillsField(const char* text, int width)
 {
-    return text && lstrlenA(text) >= width - 1;
+    return text && lstrlenA(text) >= width - 2;
 }
 
 }  // namespace

@@ -59,3 +59,4 @@ BOOL CreateDirectoryA(const char* path, void* security);
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 DWORD GetModuleFileNameA(void* module, char* path, DWORD size);
 HWND FindWindowA(const char* windowClass, const char* title);
+inline BOOL IsDBCSLeadByte(unsigned char) { return FALSE; }    // a single-byte code page
