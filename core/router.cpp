@@ -42,6 +42,10 @@ int AddCommandRoute(HWND window, int controlId, RouteHandler handler)
 
 static int Matches(const MessageRoute* r, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Windows uses the low four bits of a system command itself: the
+    // double click on a caption icon closes with SC_CLOSE | 3.
+    if (message == WM_SYSCOMMAND)
+        wParam &= 0xFFF0;
     return (!r->window || r->window == window) && (!r->message || r->message == message) &&
            (!r->wParam || r->wParam == wParam) && (!r->lParam || r->lParam == lParam);
 }

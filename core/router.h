@@ -6,6 +6,7 @@
 typedef int (*RouteHandler)();
 
 // 0 in window, message, wParam or lParam means any value. handler may be NULL.
+// A WM_SYSCOMMAND route matches by the command's top twelve bits.
 int AddRoute(HWND window, UINT message, WPARAM wParam, LPARAM lParam, RouteHandler handler);
 
 // WM_COMMAND with exactly this id in wParam: clicks and menu commands, no

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/message_box.h"
 #include "tests/support/process.h"
 #include "tests/support/quellon_run.h"
 
@@ -222,7 +223,9 @@ TEST(Dialogs, ClosingHidesThemAndTheProgramStaysInTheTray)
     EXPECT_EQ(98304, FileSize(run.dir + "profile.cfg"));
     ShowWindow(run.config, SW_SHOW);
     DeleteFileA((run.dir + "profile.cfg").c_str());
-    SendMessageA(run.config, WM_SYSCOMMAND, SC_CLOSE, 0);
+    BoxWatch* about = WatchMessageBoxes("About this ...");
+    SendMessageA(run.config, WM_SYSCOMMAND, SC_CLOSE | 3, 0);    // a double click on the caption icon
+    EXPECT_EQ(0, StopWatchingMessageBoxes(about, NULL));
     EXPECT_FALSE(IsWindowVisible(run.config));
     EXPECT_EQ(98304, FileSize(run.dir + "profile.cfg"));
     EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(run.pi.hProcess, 0));    // still running
