@@ -1,10 +1,7 @@
 cmake_minimum_required(VERSION 3.16)
-# Fails unless every DLL that EXE imports is one that Windows always maps
-# from System32 (a KnownDLL, or msvcrt, a KnownDLL's own import) or comctl32,
-# which the manifest binds to the side-by-side store: any other is looked for
-# beside the exe first. With LIST (the release build), also fails on any
-# imported function that the list lacks, and on any listed one no longer
-# imported.
+# Fails unless EXE imports only DLLs that Windows maps from System32 (the
+# KnownDLLs, msvcrt, and comctl32 through the manifest) and, with LIST (the
+# release), exactly the functions on the list.
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "objdump failed on ${EXE}")
