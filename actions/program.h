@@ -2,5 +2,5 @@
 #pragma once
 
 
-// Runs path, one space and params, as a command line.
+// Starts the program path names with one space and params after it.
 void RunProgram(const char* path, const char* params);

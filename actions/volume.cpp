@@ -217,6 +217,8 @@ static void MixerVolumeCommand(int32_t direction)
     format.nBlockAlign = 1;
     format.wBitsPerSample = 8;
     HWAVEOUT waveOut = NULL;
+    if (!Platform.loadWinmm())
+        return;
     if (Platform.waveOutOpen(&waveOut, WAVE_MAPPER, &format, 0, 0, 0) != MMSYSERR_NOERROR)
         return;
     HMIXER mixer = NULL;

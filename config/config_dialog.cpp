@@ -269,7 +269,10 @@ static void PrepareProgramFileRequest()
     ProgramFileRequest.nMaxFile = ProgramFileSize;
     ProgramFileRequest.lpstrTitle = "Select program";
     ProgramFileRequest.lpstrInitialDir = "C:\\";
-    ProgramFileRequest.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+    // Our current folder stays where it was: moved to wherever the user
+    // browsed, it would hold a USB stick that then cannot be ejected, and
+    // a bare program name would be searched for there.
+    ProgramFileRequest.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 }
 
 // Saves profile.cfg, then hides the dialog.

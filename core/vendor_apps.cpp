@@ -44,10 +44,24 @@ static void ReadVendorPath(const VendorApp& app, char* out)
     if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return;
     size_t len = FieldLength(dir, size);    // the stored text may lack its NUL
+    // An installer may write "%ProgramFiles%\...", which CreateProcessA does
+    // not expand.
+    char expanded[VendorPathSize];
+    const char* from = dir;
+    if (type == REG_EXPAND_SZ) {
+        if (len >= sizeof dir)
+            return;
+        dir[len] = '\0';
+        DWORD n = ExpandEnvironmentStringsA(dir, expanded, sizeof expanded);
+        if (n == 0 || n > sizeof expanded)
+            return;
+        len = n - 1;
+        from = expanded;
+    }
     size_t tail = strlen(app.fileName);
     if (len + tail + 1 > VendorPathSize)
         return;
-    memcpy(out, dir, len);
+    memcpy(out, from, len);
     memcpy(out + len, app.fileName, tail + 1);
 }
 
@@ -77,12 +91,12 @@ void LaunchVendorApp()
 {
     if (ReadPreviousSelector() != 0) {
         if (VendorAppPaths[VendorFm][0])
-            StartCommandLine(VendorAppPaths[VendorFm]);
+            StartProgram(VendorAppPaths[VendorFm], NULL);
         return;
     }
     // A DVB-T application that cannot be started gives way to the TV one.
-    if (VendorAppPaths[VendorDvbt][0] && StartCommandLine(VendorAppPaths[VendorDvbt]))
+    if (VendorAppPaths[VendorDvbt][0] && StartProgram(VendorAppPaths[VendorDvbt], NULL))
         return;
     if (VendorAppPaths[VendorTv][0])
-        StartCommandLine(VendorAppPaths[VendorTv]);
+        StartProgram(VendorAppPaths[VendorTv], NULL);
 }

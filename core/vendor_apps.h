@@ -4,7 +4,8 @@
 
 enum { VendorTv = 0, VendorFm = 1, VendorDvbt = 2, VendorAppCount = 3, VendorPathSize = 512 };
 
-// Command lines (install directory and file name), empty when not installed.
+// Program paths (install directory, its environment variables expanded, and
+// file name), empty when not installed.
 extern char VendorAppPaths[VendorAppCount][VendorPathSize];
 
 // Reads the install paths from the registry. Called once at start-up.

@@ -1,16 +1,38 @@
-// The platform table set to the real functions, and the two run-time
-// lookups behind it: LockWorkStation and the default output's endpoint
-// volume, so that the one executable still starts where they are missing.
+// The platform table set to the real functions, and the run-time lookups
+// behind it: LockWorkStation and the default output's endpoint volume, so
+// that the one executable still starts where they are missing, and winmm.
 #include "platform/platform.h"
 
 #include <objbase.h>
 #include <mmdeviceapi.h>
 #include <endpointvolume.h>
 
+#include "platform/system_dll.h"
+
+#include <stddef.h>
+
 static LockWorkStationFn FindLockWorkStation()
 {
-    HMODULE user32 = LoadLibraryA("user32.dll");
+    HMODULE user32 = LoadSystemDll("user32.dll");
     return user32 ? (LockWorkStationFn)(void*)GetProcAddress(user32, "LockWorkStation") : NULL;
+}
+
+// winmm is no KnownDLL: imported, it would be looked for beside the exe
+// first, where anyone may have put a winmm.dll. It is loaded from the system
+// folder when a volume action first needs it, which on Vista and later,
+// where the endpoint serves, is never. Only the entries still empty are
+// filled: a test's recorders stay. Called on the receiver thread alone.
+static bool LoadWinmm()
+{
+    static HMODULE winmm;
+    static_assert(offsetof(PlatformTable, mixerSetControlDetails)
+                      - offsetof(PlatformTable, waveOutOpen) == 9 * sizeof(FARPROC),
+                  "winmm's entries follow one another, in the order of the names");
+    return FindSystemDllFunctions(&winmm, "winmm.dll",
+                                  "waveOutOpen\0waveOutClose\0mixerOpen\0mixerClose\0mixerGetID\0"
+                                  "mixerGetDevCapsA\0mixerGetLineInfoA\0mixerGetLineControlsA\0"
+                                  "mixerGetControlDetailsA\0mixerSetControlDetails\0",
+                                  &Platform.waveOutOpen, 10);
 }
 
 // Our own copies of the ids: no import library and no compiler extension needed.
@@ -101,22 +123,15 @@ const PlatformTable RealPlatform = {
     DefWindowProcA,
     MonitorFromWindow,
     GetMonitorInfoA,
-    waveOutOpen,
-    waveOutClose,
-    mixerOpen,
-    mixerClose,
-    mixerGetID,
-    mixerGetDevCapsA,
-    mixerGetLineInfoA,
-    mixerGetLineControlsA,
-    mixerGetControlDetailsA,
-    mixerSetControlDetails,
+    // winmm's ten, filled by LoadWinmm.
+    NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,
     OpenEndpointVolume,
     GetEndpointLevel,
     SetEndpointLevel,
     GetEndpointMute,
     SetEndpointMute,
     CloseEndpointVolume,
+    LoadWinmm,
 };
 
 PlatformTable Platform = RealPlatform;

@@ -26,6 +26,7 @@ struct PlatformTable {
     decltype(&::MonitorFromWindow) monitorFromWindow;
     decltype(&::GetMonitorInfoA) getMonitorInfo;
 
+    // winmm's functions: NULL until loadWinmm found them.
     decltype(&::waveOutOpen) waveOutOpen;
     decltype(&::waveOutClose) waveOutClose;
     decltype(&::mixerOpen) mixerOpen;
@@ -44,6 +45,10 @@ struct PlatformTable {
     HRESULT (*getEndpointMute)(EndpointVolume* endpoint, BOOL* mute);
     HRESULT (*setEndpointMute)(EndpointVolume* endpoint, BOOL mute);
     void (*closeEndpointVolume)(EndpointVolume* endpoint);
+
+    // Loads winmm from the system folder and fills the empty winmm entries
+    // above; false when winmm or one of them cannot be had.
+    bool (*loadWinmm)();
 };
 
 extern PlatformTable Platform;

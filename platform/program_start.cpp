@@ -2,26 +2,50 @@
 #include "platform/program_start.h"
 
 #include <windows.h>
+#include <stdio.h>
 #include <string.h>
 
-bool StartCommandLine(const char* commandLine)
+#include "platform/system_dll.h"
+
+static bool IsExistingFile(const char* path)
 {
-    // CreateProcessA may write into the command line it is given.
-    char line[CommandLineSize];
-    size_t length = strlen(commandLine);
-    if (length >= sizeof line)
-        return false;
-    memcpy(line, commandLine, length + 1);
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// program NULL: CreateProcessA finds it in the command line.
+static bool StartProcess(const char* program, char* commandLine)
+{
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION started;
-    if (!CreateProcessA(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &started))
+    if (!CreateProcessA(program, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &started))
         return false;
     // Nothing waits for the program or keeps it open.
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
     return true;
+}
+
+bool StartProgram(const char* path, const char* params)
+{
+    const char* space = params ? " " : "";
+    if (!params)
+        params = "";
+    bool quoted = path[0] == '"';
+    // On 64-bit Windows a 32-bit Quellon would find, and start, SysWOW64's
+    // copy (or nothing, for a 64-bit-only tool) of what the user bound in
+    // System32: no redirection for the look and the start.
+    FileSystemRedirection redirection;
+    StopFileSystemRedirection(quoted ? path + 1 : path, &redirection);
+    bool named = !quoted && IsExistingFile(path);
+    // CreateProcessA may write into the command line; two more for the quotes.
+    char line[CommandLineSize + 2];
+    int n = _snprintf(line, sizeof line, named ? "\"%s\"%s%s" : "%s%s%s", path, space, params);
+    bool started = n >= 0 && (size_t)n < sizeof line && StartProcess(named ? path : NULL, line);
+    RestoreFileSystemRedirection(&redirection);
+    return started;
 }

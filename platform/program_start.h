@@ -3,9 +3,14 @@
 // handles every key press (WinExec waits up to 30 s for exactly that).
 #pragma once
 
+// The longest path and parameters together that a caller hands over.
 enum { CommandLineSize = 512 };
 
-// Starts a command line the way WinExec did: parsed by CreateProcessA (the
-// program path may hold unquoted spaces), in our working folder, shown with
-// SW_SHOW. Returns at once; true when the program was started.
-bool StartCommandLine(const char* commandLine);
+// Starts the program that path names, with params after one space (NULL:
+// no parameters and no space), shown with SW_SHOW, in our working folder.
+// A path that names an existing file is started as exactly that file: left
+// to CreateProcessA, "C:\Program Files\A\a.exe" would start C:\Program.exe
+// where one exists. A path in quotes, or one that names no file (a bare
+// "notepad", parameters typed into the path), is a command line as WinExec
+// took it, searched for as before. Returns at once; true when started.
+bool StartProgram(const char* path, const char* params);

@@ -3,7 +3,8 @@
 #pragma once
 
 // Called first, before anything touches a file. True when another copy runs
-// in this session: it has been asked to show its Configuration dialog, and
+// in this session: it has been asked to show its Configuration dialog (one
+// that runs as administrator cannot be asked, and the user is told so), and
 // this copy must end at once.
 bool HandOverToRunningCopy();
 

@@ -13,6 +13,7 @@
 #include "core/countdown.h"
 #include "platform/file_access.h"
 #include "platform/paths.h"
+#include "platform/system_dll.h"
 #include "core/profile.h"
 #include "core/router.h"
 #include "core/vendor_apps.h"
@@ -42,7 +43,7 @@ static void ProbePlatform()
 
 static void FindSwitchToThisWindow()
 {
-    HMODULE user32 = LoadLibraryA("user32.dll");
+    HMODULE user32 = LoadSystemDll("user32.dll");
     SwitchToThisWindowProc =
         user32 ? (SwitchToThisWindowFn)(void*)GetProcAddress(user32, "SwitchToThisWindow") : NULL;
 }

@@ -21,17 +21,17 @@ std::string WaitForLog(const std::string& path)
 
 }  // namespace
 
-TEST(RunProgram, CommandLineIsPathSpaceParameters)
+TEST(RunProgram, CommandLineIsQuotedPathSpaceParameters)
 {
     std::string dir = MakeTempDir("run");
     std::string exe = dir + "tool.exe";
     ASSERT_TRUE(CopyFileA((TestBinDir() + "ran.exe").c_str(), exe.c_str(), FALSE));
     RunProgram(exe.c_str(), "/a b");
-    EXPECT_EQ("tool.exe|" + exe + " /a b\n", WaitForLog(dir + "ran.log"));
+    EXPECT_EQ("tool.exe|\"" + exe + "\" /a b\n", WaitForLog(dir + "ran.log"));
     DeleteFileA((dir + "ran.log").c_str());
     // No parameters: the space is still there.
     RunProgram(exe.c_str(), "");
-    EXPECT_EQ("tool.exe|" + exe + " \n", WaitForLog(dir + "ran.log"));
+    EXPECT_EQ("tool.exe|\"" + exe + "\" \n", WaitForLog(dir + "ran.log"));
     RemoveTree(dir);
 }
 
