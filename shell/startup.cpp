@@ -85,8 +85,8 @@ static void CreateOsdSlots()
 // box now. A cancelled end (wParam FALSE) changes nothing.
 static int SaveAtSessionEnd()
 {
-    SaveSettings(true);
-    SaveProfile(true);
+    SaveSettings(true, SessionEndWaitMs);
+    SaveProfile(true, SessionEndWaitMs);
     return 1;
 }
 
