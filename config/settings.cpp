@@ -10,24 +10,26 @@
 #include "core/text.h"
 
 struct SettingKey {
-    const char* section;
-    const char* key;
+    const wchar_t* section;
+    const wchar_t* key;
     int32_t* field;
     int32_t defaultValue;
 };
 
 // The order in which the keys are read and written.
 static const SettingKey SettingKeys[] = {
-    { "Settings", "MouseMultiplier", &Settings.MouseMultiplier, 50 },
-    { "Settings", "TrayDoubleClick", &Settings.TrayDoubleClick, 0 },
-    { "OSD", "Enable", &OsdSettings.Enable, 0 },
-    { "OSD", "Color", &OsdSettings.Color, 16711680 },
-    { "OSD", "TextSize", &OsdSettings.TextSize, 5 },
-    { "OSD", "Timeout", &OsdSettings.Timeout, 3 },
-    { "OSD", "Opaque", &OsdSettings.Opaque, 32 },
+    { L"Settings", L"MouseMultiplier", &Settings.MouseMultiplier, 50 },
+    { L"Settings", L"TrayDoubleClick", &Settings.TrayDoubleClick, 0 },
+    { L"OSD", L"Enable", &OsdSettings.Enable, 0 },
+    { L"OSD", L"Color", &OsdSettings.Color, 16711680 },
+    { L"OSD", L"TextSize", &OsdSettings.TextSize, 5 },
+    { L"OSD", L"Timeout", &OsdSettings.Timeout, 3 },
+    { L"OSD", L"Opaque", &OsdSettings.Opaque, 32 },
 };
 
-static const char SettingsName[] = "settings.ini";
+// settings.ini stays an ANSI file: the W profile functions write ANSI into
+// a file that does not begin with a UTF-16 mark, and only its path needs them.
+static const wchar_t SettingsName[] = L"settings.ini";
 static const char SaveErrorText[] = "Error encountered saving settings";
 
 // The file on disk could not be read: saving now would put defaults in the
@@ -43,55 +45,76 @@ int32_t ParseSettingValue(const char* text, int32_t defaultValue)
 void LoadSettings()
 {
     SettingsUnreadable = false;
-    char path[MAX_PATH];
-    FormLoadFilePath(path, sizeof path, SettingsName);
+    wchar_t path[MAX_PATH];
+    FormLoadFilePath(path, MAX_PATH, SettingsName);
     if (!path[0])
         return;
     // The profile functions read a locked file as a missing one: defaults.
+    // The handle stays open while they read, so that nobody can take the
+    // file between the look and the reads.
     bool missing = false;
     HANDLE file = OpenForReading(path, &missing);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    else if (!missing) {
+    if (file == INVALID_HANDLE_VALUE && !missing) {
         SettingsUnreadable = true;
         NoteUnreadableFile(path);
     }
     for (const SettingKey& k : SettingKeys) {
-        // Read as text: GetPrivateProfileIntA would turn "abc" into 0, not the default.
-        char text[64] = "";
+        // Read as text: GetPrivateProfileInt would turn "abc" into 0, not the default.
+        wchar_t wide[64] = L"";
         DWORD n = file != INVALID_HANDLE_VALUE
-                      ? GetPrivateProfileStringA(k.section, k.key, "", text, sizeof text, path)
+                      ? GetPrivateProfileStringW(k.section, k.key, L"", wide, ARRAYSIZE(wide), path)
                       : 0;
+        // Only digits, signs and blanks make a value: anything beyond ASCII is none of them.
+        char text[ARRAYSIZE(wide)];
+        for (DWORD i = 0; i <= n && i < ARRAYSIZE(wide); ++i)
+            text[i] = wide[i] < 0x80 ? (char)wide[i] : '?';
         // A value that filled the buffer was cut: its digits are not all here.
-        *k.field = n >= sizeof text - 1 ? k.defaultValue : ParseSettingValue(text, k.defaultValue);
+        *k.field = n >= ARRAYSIZE(wide) - 1 ? k.defaultValue : ParseSettingValue(text, k.defaultValue);
     }
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
 }
 
-// Writes every key to settings.ini in the files folder; path receives its name.
-static bool SaveSettingsIn(char* path, size_t size)
+// Every key, in the order of the table; false when any write failed.
+static bool WriteSettingKeys(const wchar_t* path)
+{
+    bool written = true;
+    for (const SettingKey& k : SettingKeys) {
+        char digits[16];
+        wchar_t text[16];
+        _snprintf(digits, sizeof digits, "%d", (int)*k.field);
+        digits[sizeof digits - 1] = '\0';
+        for (size_t i = 0; i < sizeof digits; ++i)
+            text[i] = (wchar_t)digits[i];
+        written = WritePrivateProfileStringW(k.section, k.key, text, path) && written;
+    }
+    // Where the system caches the file (Windows 9x), this writes it out. It
+    // answers FALSE by design, so each key's own write is what counts.
+    WritePrivateProfileStringW(NULL, NULL, NULL, path);
+    return written;
+}
+
+// Writes settings.ini in the files folder, waiting up to waitMs while
+// another program holds it; path receives its name.
+static bool SaveSettingsIn(wchar_t* path, size_t size, DWORD waitMs)
 {
     FormSaveFilePath(path, size, SettingsName);
     if (!path[0] || !CanReplaceFile(path))
         return false;
-    bool written = true;
-    for (const SettingKey& k : SettingKeys) {
-        char text[16];
-        _snprintf(text, sizeof text, "%d", (int)*k.field);
-        text[sizeof text - 1] = '\0';
-        written = WritePrivateProfileStringA(k.section, k.key, text, path) && written;
-    }
-    // Where the system caches the file (Windows 9x), this writes it out. It
-    // answers FALSE by design, so each key's own write is what counts.
-    WritePrivateProfileStringA(NULL, NULL, NULL, path);
-    return written;
+    DWORD start = GetTickCount();
+    bool againWhenFree = true;
+    while (!WriteSettingKeys(path))
+        if (!AgainWhileHeld(path, NULL, GENERIC_WRITE, start, waitMs, &againWhenFree))
+            return false;
+    return true;
 }
 
-int SaveSettings(bool quiet)
+int SaveSettings(bool quiet, DWORD waitMs)
 {
     if (SettingsUnreadable)
         return 0;    // said once at start
-    char path[MAX_PATH];
-    bool saved = SaveWithRightsFallback(SaveSettingsIn, path, sizeof path);
+    wchar_t path[MAX_PATH];
+    bool saved = SaveWithRightsFallback(SaveSettingsIn, path, MAX_PATH, waitMs);
     // A path too long to be used was never read either: nothing to report.
     if (!saved && path[0] && !quiet)
         MessageBoxA(ConfigDialog, SaveErrorText, "ERROR", MB_ICONERROR);

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
-#include <stdio.h>
 
 #include "core/app_state.h"
 #include "platform/paths.h"
@@ -14,47 +13,45 @@
 // Our own copies of the ids: no import library needed.
 static const GUID ShellLinkClass = {
     0x00021401, 0x0000, 0x0000, { 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46 } };
-static const GUID ShellLinkInterface = {
-    0x000214EE, 0x0000, 0x0000, { 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46 } };
+static const GUID ShellLinkInterface = {    // IShellLinkW
+    0x000214F9, 0x0000, 0x0000, { 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46 } };
 static const GUID PersistFileInterface = {
     0x0000010B, 0x0000, 0x0000, { 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46 } };
 
 // The shortcut's full path; empty when the folder is unknown or it does not
 // fit. A new user profile may lack the folder: making the shortcut makes it.
-static void FormShortcutPath(char* path, size_t size, int folderFlags = 0)
+// In UTF-16, like the program's path it holds: either may be named outside
+// the ANSI code page.
+static void FormShortcutPath(wchar_t* path, size_t size, int folderFlags = 0)
 {
-    char startup[MAX_PATH] = "";
-    path[0] = '\0';
-    if (FAILED(SHGetFolderPathA(NULL, CSIDL_STARTUP | folderFlags, NULL, SHGFP_TYPE_CURRENT, startup)) ||
-        !startup[0])
-        return;
-    int n = _snprintf(path, size, "%s\\Quellon.lnk", startup);
-    if (n < 0 || (size_t)n >= size)
-        path[0] = '\0';
+    wchar_t startup[MAX_PATH] = L"";
+    path[0] = L'\0';
+    if (SUCCEEDED(SHGetFolderPathW(NULL, CSIDL_STARTUP | folderFlags, NULL, SHGFP_TYPE_CURRENT, startup)) &&
+        startup[0])
+        JoinPath(path, size, startup, L"\\Quellon.lnk");
 }
 
 bool StartupShortcutExists()
 {
-    char path[MAX_PATH];
-    FormShortcutPath(path, sizeof path);
-    return path[0] && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    wchar_t path[MAX_PATH];
+    FormShortcutPath(path, MAX_PATH);
+    return path[0] && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Writes the shortcut through the shell's own link object, which every
 // Windows since 95 has; the file format is the shell's business.
-static bool SaveShortcut(IShellLinkA* link, const char* path)
+static bool SaveShortcut(IShellLinkW* link, const wchar_t* path)
 {
-    char exe[MAX_PATH];
-    DWORD n = GetModuleFileNameA(NULL, exe, sizeof exe);
-    WCHAR widePath[MAX_PATH];
-    if (n == 0 || n >= sizeof exe || !MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
+    wchar_t exe[MAX_PATH];
+    DWORD n = GetModuleFileNameW(NULL, exe, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
         return false;
     link->SetPath(exe);
     link->SetWorkingDirectory(ProgramDir);
-    link->SetDescription("Remote control for the whole PC");
+    link->SetDescription(L"Remote control for the whole PC");
     IPersistFile* file = NULL;
     bool saved = SUCCEEDED(link->QueryInterface(PersistFileInterface, (void**)&file)) &&
-                 SUCCEEDED(file->Save(widePath, TRUE));
+                 SUCCEEDED(file->Save(path, TRUE));
     if (file)
         file->Release();
     return saved;
@@ -62,18 +59,18 @@ static bool SaveShortcut(IShellLinkA* link, const char* path)
 
 bool CreateStartupShortcut()
 {
-    char path[MAX_PATH];
-    FormShortcutPath(path, sizeof path, CSIDL_FLAG_CREATE);
+    wchar_t path[MAX_PATH];
+    FormShortcutPath(path, MAX_PATH, CSIDL_FLAG_CREATE);
     if (!path[0])
         return false;
     // One made meanwhile, by the installer or by hand, is left as it is.
-    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
         return true;
     HRESULT started = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     // Already initialised otherwise on this thread: usable, but not ours to end.
     if (FAILED(started) && started != RPC_E_CHANGED_MODE)
         return false;
-    IShellLinkA* link = NULL;
+    IShellLinkW* link = NULL;
     bool saved = SUCCEEDED(CoCreateInstance(ShellLinkClass, NULL, CLSCTX_INPROC_SERVER,
                                             ShellLinkInterface, (void**)&link)) &&
                  SaveShortcut(link, path);
@@ -86,11 +83,11 @@ bool CreateStartupShortcut()
 
 bool DeleteStartupShortcut()
 {
-    char path[MAX_PATH];
-    FormShortcutPath(path, sizeof path);
+    wchar_t path[MAX_PATH];
+    FormShortcutPath(path, MAX_PATH);
     if (!path[0])
         return false;
-    if (DeleteFileA(path))
+    if (DeleteFileW(path))
         return true;
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;

@@ -2,7 +2,6 @@
 #include "core/profile.h"
 
 #include <windows.h>
-#include <stdio.h>
 #include <string.h>
 
 #include "core/app_state.h"
@@ -13,35 +12,49 @@ KeyActions Profile[RemoteKeyCount];
 
 static const char SaveErrorText[] = "Error encountered saving configuration";
 
-static const char ProfileName[] = "profile.cfg";
+static const wchar_t ProfileName[] = L"profile.cfg";
+static const wchar_t TempSuffix[] = L".tmp";
 
 // The file on disk could not be read: saving now would put empty bindings
 // in the place of the user's.
 static bool ProfileUnreadable;
 static bool ProfileMissing;
 
+// profile.cfg in dir, with the name of its temporary file; false when
+// either does not fit.
+static bool FormProfilePaths(wchar_t* path, wchar_t* temp, const wchar_t* dir)
+{
+    FormFilePath(path, MAX_PATH, dir, ProfileName);
+    return path[0] && JoinPath(temp, MAX_PATH, path, TempSuffix);
+}
+
 void LoadProfile()
 {
     ProfileUnreadable = false;
     ProfileMissing = true;
-    char path[MAX_PATH];
-    FormLoadFilePath(path, sizeof path, ProfileName);
-    if (path[0] == '\0')
+    wchar_t path[MAX_PATH], temp[MAX_PATH];
+    const wchar_t* const dirs[] = { ProgramDir, UserDir };
+    for (const wchar_t* dir : dirs)
+        if (FormProfilePaths(path, temp, dir))
+            FinishCutReplace(temp, path, ProfileSize);
+    FormLoadFilePath(path, MAX_PATH, ProfileName);
+    if (path[0] == L'\0')
         return;
     HANDLE file = OpenForReading(path, &ProfileMissing);
     if (file == INVALID_HANDLE_VALUE) {
         ProfileUnreadable = !ProfileMissing;
-    } else {
-        DWORD got = 0;
-        // A read refused half way (a locked range) leaves nothing of it.
-        if (!ReadFile(file, Profile, ProfileSize, &got, NULL)) {
-            memset(Profile, 0, sizeof Profile);
-            ProfileUnreadable = true;
-        }
-        CloseHandle(file);
+        if (ProfileUnreadable)
+            NoteUnreadableFile(path);
+        return;
     }
-    if (ProfileUnreadable)
+    DWORD got = 0;
+    // A read refused half way (a locked range) leaves nothing of it.
+    if (!ReadFile(file, Profile, ProfileSize, &got, NULL)) {
         NoteUnreadableFile(path);
+        memset(Profile, 0, sizeof Profile);
+        ProfileUnreadable = true;
+    }
+    CloseHandle(file);
 }
 
 bool ProfileWasMissing()
@@ -51,9 +64,9 @@ bool ProfileWasMissing()
 
 // Writes the whole Profile to a new file; nonzero only when every byte got
 // there and the file was closed cleanly.
-static int WriteProfileFile(const char* path)
+static int WriteProfileFile(const wchar_t* path)
 {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
@@ -65,28 +78,27 @@ static int WriteProfileFile(const char* path)
 }
 
 // Writes profile.cfg in the files folder; path receives its name.
-static bool SaveProfileIn(char* path, size_t size)
+static bool SaveProfileIn(wchar_t* path, size_t size, DWORD waitMs)
 {
-    char temp[MAX_PATH];
+    wchar_t temp[MAX_PATH];
     FormSaveFilePath(path, size, ProfileName);
-    int n = _snprintf(temp, sizeof temp, "%s.tmp", path);
-    if (path[0] == '\0' || n <= 0 || (size_t)n >= sizeof temp || !CanReplaceFile(path))
+    if (path[0] == L'\0' || !JoinPath(temp, MAX_PATH, path, TempSuffix) || !CanReplaceFile(path))
         return false;
     // The new bindings go to a file beside the old one first, so that a
     // failing disk or a full volume never leaves the user without any.
-    if (WriteProfileFile(temp) &&
-        MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DeleteFileA(temp);
-    return false;
+    if (!WriteProfileFile(temp)) {
+        DeleteFileW(temp);
+        return false;
+    }
+    return ReplaceWhenFree(temp, path, waitMs);
 }
 
-int SaveProfile(bool quiet)
+int SaveProfile(bool quiet, DWORD waitMs)
 {
     if (ProfileUnreadable)
         return 0;    // said once at start
-    char path[MAX_PATH];
-    bool saved = SaveWithRightsFallback(SaveProfileIn, path, sizeof path);
+    wchar_t path[MAX_PATH];
+    bool saved = SaveWithRightsFallback(SaveProfileIn, path, MAX_PATH, waitMs);
     if (!saved && !quiet)
         MessageBoxA(ConfigDialog, SaveErrorText, "ERROR", MB_ICONERROR);
     return saved;

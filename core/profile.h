@@ -5,6 +5,7 @@
 #include <stdint.h>
 
 #include "core/remote_keys.h"
+#include "platform/file_access.h"
 
 enum {
     SlotsPerKey = 4,
@@ -48,19 +49,22 @@ enum { ProfileSize = RemoteKeyCount * 2048 };
 extern KeyActions Profile[RemoteKeyCount];
 static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");
 
-// Reads profile.cfg (see platform/paths.h for where from); a missing or short
-// file leaves the rest as it was. A file that exists but cannot be read,
-// even after waiting for another program to let go of it, is noted for the
-// start-up report and not written this run.
+// Reads profile.cfg (see platform/paths.h for which copy); a missing or
+// short file leaves the rest as it was. A file that exists but cannot be
+// read, even after waiting for another program to let go of it, is noted
+// for the start-up report and not written this run. A save cut short
+// between deleting the old file and renaming the new one (FAT) is finished
+// first.
 void LoadProfile();
 
 // Whether LoadProfile found no profile.cfg (or none could have a path): a
 // first run.
 bool ProfileWasMissing();
 
-// Writes profile.cfg. The old file is replaced only by a complete new one;
-// on failure the user is told (unless quiet: nobody can answer at the end
-// of the session) and the old file stays as it was. Where the rights to
-// write beside the executable are missing, the per-user folder takes the
-// files from then on. Returns nonzero on success.
-int SaveProfile(bool quiet = false);
+// Writes profile.cfg. The old file is replaced only by a complete new one,
+// waiting up to waitMs while another program holds it; on failure the user
+// is told (unless quiet: nobody can answer at the end of the session) and
+// the old file stays as it was, with no temporary file left. Where the
+// rights to write beside the executable are missing, the per-user folder
+// takes the files from then on. Returns nonzero on success.
+int SaveProfile(bool quiet = false, DWORD waitMs = HeldFileWaitMs);

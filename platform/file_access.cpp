@@ -1,5 +1,5 @@
-// Reading files that others may hold, and telling a folder that refuses us
-// from a file that is only busy.
+// Reading files that others may hold, waiting for them at a save, and
+// telling a folder that refuses us from a file that is only busy.
 #include "platform/file_access.h"
 
 #include <stdio.h>
@@ -7,51 +7,148 @@
 
 #include "platform/paths.h"
 
-enum { HeldFileRetryMs = 100, MaxUnreadableFiles = 2 };
+enum { HeldFileRetryMs = 100, MaxUnreadableFiles = 2, ReasonSize = 256 };
 
-static char UnreadableFiles[MaxUnreadableFiles][MAX_PATH];
+struct UnreadableFile {
+    wchar_t path[MAX_PATH];
+    DWORD error;
+};
+
+static UnreadableFile UnreadableFiles[MaxUnreadableFiles];
 static int UnreadableCount;
 
-HANDLE OpenForReading(const char* path, bool* missing)
+static bool IsHoldError(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+HANDLE OpenForReading(const wchar_t* path, bool* missing)
 {
     DWORD start = GetTickCount();
     for (;;) {
-        HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+        HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, NULL);
         DWORD error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
         *missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-        if (!held || GetTickCount() - start >= HeldFileWaitMs)
+        if (!IsHoldError(error) || GetTickCount() - start >= HeldFileWaitMs) {
+            SetLastError(error);
             return file;
+        }
         Sleep(HeldFileRetryMs);
     }
 }
 
-void NoteUnreadableFile(const char* path)
+void NoteUnreadableFile(const wchar_t* path)
 {
+    DWORD error = GetLastError();
     for (int i = 0; i < UnreadableCount; ++i)
-        if (strcmp(UnreadableFiles[i], path) == 0)
+        if (wcscmp(UnreadableFiles[i].path, path) == 0)
             return;
-    if (UnreadableCount < MaxUnreadableFiles)
-        lstrcpynA(UnreadableFiles[UnreadableCount++], path, MAX_PATH);
+    if (UnreadableCount < MaxUnreadableFiles) {
+        UnreadableFile& f = UnreadableFiles[UnreadableCount++];
+        lstrcpynW(f.path, path, MAX_PATH);
+        f.error = error;
+    }
 }
 
+// Adds part to text, cut to size - 1 characters, never inside a surrogate pair.
+static void Append(wchar_t* text, size_t size, const wchar_t* part)
+{
+    size_t n = wcslen(text);
+    lstrcpynW(text + n, part, (int)(size - n));
+    n = wcslen(text);
+    if (n == size - 1 && n > 0 && text[n - 1] >= 0xD800 && text[n - 1] < 0xDC00)
+        text[n - 1] = L'\0';
+}
+
+// Why a file could not be read: a hold in our words, else the system's
+// (which may have none for an error).
+static void FormReason(DWORD error, wchar_t* reason)
+{
+    bool held = IsHoldError(error);
+    if (held || !FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                                error, 0, reason, ReasonSize, NULL))
+        lstrcpynW(reason, held ? L"Another program may be using it." : L"It cannot be read.", ReasonSize);
+    for (size_t n = wcslen(reason); n > 0 && (reason[n - 1] == L'\r' || reason[n - 1] == L'\n'); --n)
+        reason[n - 1] = L'\0';
+}
+
+// Paths are shown in UTF-16, so that a folder named outside the ANSI code
+// page is shown as it is.
 void ReportUnreadableFiles(HWND owner)
 {
     if (UnreadableCount == 0)
         return;
-    char text[160 + MaxUnreadableFiles * MAX_PATH];
-    int n = _snprintf(text, sizeof text,
-                      "Quellon could not read\n\n%s%s%s\n\n"
-                      "Another program may be using %s. This run's changes to %s will not be "
-                      "saved. Close that program, then start Quellon again.",
-                      UnreadableFiles[0], UnreadableCount > 1 ? "\n" : "",
-                      UnreadableCount > 1 ? UnreadableFiles[1] : "",
-                      UnreadableCount > 1 ? "them" : "it", UnreadableCount > 1 ? "them" : "it");
-    if (n < 0 || (size_t)n >= sizeof text)
-        text[sizeof text - 1] = '\0';
+    wchar_t text[160 + MaxUnreadableFiles * (MAX_PATH + ReasonSize)] = L"Quellon could not read\n\n";
+    bool held = false;
+    for (int i = 0; i < UnreadableCount; ++i) {
+        wchar_t reason[ReasonSize];
+        FormReason(UnreadableFiles[i].error, reason);
+        held |= IsHoldError(UnreadableFiles[i].error);
+        Append(text, ARRAYSIZE(text), UnreadableFiles[i].path);
+        Append(text, ARRAYSIZE(text), L"\n");
+        Append(text, ARRAYSIZE(text), reason);
+        Append(text, ARRAYSIZE(text), L"\n\n");
+    }
+    Append(text, ARRAYSIZE(text), UnreadableCount > 1 ? L"This run's changes to them will not be saved."
+                                                      : L"This run's changes to it will not be saved.");
+    if (held)
+        Append(text, ARRAYSIZE(text), L" Close that program, then start Quellon again.");
     UnreadableCount = 0;    // said once
-    MessageBoxA(owner, text, "Quellon", MB_ICONWARNING);
+    MessageBoxW(owner, text, L"Quellon", MB_ICONWARNING);
+}
+
+// Whether another program holds path against the access wanted.
+static bool IsHeld(const wchar_t* path, DWORD access)
+{
+    HANDLE file = CreateFileW(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return IsHoldError(GetLastError());
+    CloseHandle(file);
+    return false;
+}
+
+// The failed call's own error tells nothing reliable (Wine answers a held
+// target of a replace with ERROR_ACCESS_DENIED): the files are asked.
+bool AgainWhileHeld(const wchar_t* path, const wchar_t* other, DWORD access, DWORD start,
+                    DWORD waitMs, bool* againWhenFree)
+{
+    if (IsHeld(path, access) || (other && IsHeld(other, access))) {
+        if (GetTickCount() - start >= waitMs)
+            return false;
+        Sleep(HeldFileRetryMs);
+        *againWhenFree = true;
+        return true;
+    }
+    // Let go between the failure and the question: once more. Free and
+    // failing again is no hold.
+    bool again = *againWhenFree;
+    *againWhenFree = false;
+    return again && GetTickCount() - start < waitMs;
+}
+
+bool ReplaceWhenFree(const wchar_t* temp, const wchar_t* path, DWORD waitMs)
+{
+    DWORD start = GetTickCount();
+    bool againWhenFree = true;
+    // On FAT this is a delete and a rename: FinishCutReplace mends a crash between.
+    while (!MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!AgainWhileHeld(path, temp, DELETE, start, waitMs, &againWhenFree)) {
+            DeleteFileW(temp);
+            return false;
+        }
+    return true;
+}
+
+void FinishCutReplace(const wchar_t* temp, const wchar_t* path, DWORD size)
+{
+    WIN32_FILE_ATTRIBUTE_DATA a;
+    if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES &&
+        GetFileAttributesExW(temp, GetFileExInfoStandard, &a) &&
+        !(a.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && a.nFileSizeHigh == 0 &&
+        a.nFileSizeLow == size)
+        MoveFileExW(temp, path, MOVEFILE_WRITE_THROUGH);
 }
 
 // The read-only attribute of a folder means nothing to Windows, and a
@@ -59,13 +156,14 @@ void ReportUnreadableFiles(HWND owner)
 // a real file tells. A folder so deep that the probe's name does not fit
 // counts as writable: its files do not fit either, and a failed save is
 // reported as everywhere.
-bool CanMakeFileIn(const char* dir)
+bool CanMakeFileIn(const wchar_t* dir)
 {
-    char probe[MAX_PATH];
-    int n = _snprintf(probe, sizeof probe, "%s~quellon-%lu.tmp", dir, GetCurrentProcessId());
-    if (n < 0 || (size_t)n >= sizeof probe)
+    wchar_t probe[MAX_PATH], name[32];
+    unsigned long pid = GetCurrentProcessId();
+    int n = _snwprintf(name, ARRAYSIZE(name), L"~quellon-%lu.tmp", pid);
+    if (n < 0 || n >= (int)ARRAYSIZE(name) || !JoinPath(probe, MAX_PATH, dir, name))
         return true;
-    HANDLE file = CreateFileA(probe, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+    HANDLE file = CreateFileW(probe, GENERIC_WRITE, 0, NULL, CREATE_NEW,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_FILE_EXISTS;    // a probe left by a crash: the folder takes files
@@ -73,16 +171,16 @@ bool CanMakeFileIn(const char* dir)
     return true;
 }
 
-bool LacksRightsToReplace(const char* path)
+bool LacksRightsToReplace(const wchar_t* path)
 {
-    DWORD attrs = GetFileAttributesA(path);
+    DWORD attrs = GetFileAttributesW(path);
     if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY))
         return false;
     // Windows denies writing a read-only file; Wine running as root would not.
     if (attrs & FILE_ATTRIBUTE_READONLY)
         return true;
     // Opening changes nothing in the file; a save replaces it, hence DELETE.
-    HANDLE file = CreateFileA(path, GENERIC_WRITE | DELETE,
+    HANDLE file = CreateFileW(path, GENERIC_WRITE | DELETE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
@@ -91,18 +189,19 @@ bool LacksRightsToReplace(const char* path)
     return false;
 }
 
-bool SaveWithRightsFallback(bool (*saveIn)(char* path, size_t size), char* path, size_t size)
+bool SaveWithRightsFallback(bool (*saveIn)(wchar_t* path, size_t size, DWORD waitMs), wchar_t* path,
+                            size_t size, DWORD waitMs)
 {
-    bool saved = saveIn(path, size);
+    bool saved = saveIn(path, size, waitMs);
     if (!saved && path[0] && LacksRightsToSave(path) && MoveFilesToUserDir())
-        saved = saveIn(path, size);
+        saved = saveIn(path, size, waitMs);
     return saved;
 }
 
-bool LacksRightsToSave(const char* path)
+bool LacksRightsToSave(const wchar_t* path)
 {
-    char dir[MAX_PATH];
-    lstrcpynA(dir, path, sizeof dir);
+    wchar_t dir[MAX_PATH];
+    lstrcpynW(dir, path, MAX_PATH);
     CutAfterLastBackslash(dir);
     if (!CanMakeFileIn(dir) && GetLastError() == ERROR_ACCESS_DENIED)
         return true;

@@ -2,82 +2,74 @@
 #include "platform/paths.h"
 
 #include <windows.h>
-#include <stdio.h>
 #include <string.h>
 
-char ProgramDir[ProgramDirSize];
-char DataDir[ProgramDirSize];
-char UserDir[ProgramDirSize];
+wchar_t ProgramDir[ProgramDirSize];
+wchar_t DataDir[ProgramDirSize];
+wchar_t UserDir[ProgramDirSize];
 
 enum { LongestFilePath = 255 };
 
-void CutAfterLastBackslash(char* path)
+void CutAfterLastBackslash(wchar_t* path)
 {
-    char* last = strrchr(path, '\\');
+    wchar_t* last = wcsrchr(path, L'\\');
     if (last)
-        last[1] = '\0';
+        last[1] = L'\0';
 }
 
-// dir followed by fileName, or an empty text when it does not fit.
-static void FormFilePath(char* path, size_t size, const char* dir, const char* fileName)
+bool JoinPath(wchar_t* path, size_t size, const wchar_t* first, const wchar_t* second)
+{
+    size_t a = wcslen(first), b = wcslen(second);
+    path[0] = L'\0';
+    if (a + b >= size)
+        return false;
+    memmove(path, first, a * sizeof(wchar_t));
+    memcpy(path + a, second, (b + 1) * sizeof(wchar_t));
+    return true;
+}
+
+void FormFilePath(wchar_t* path, size_t size, const wchar_t* dir, const wchar_t* fileName)
 {
     // Without a known folder the name alone would land in the current one.
-    if (!dir[0]) {
-        path[0] = '\0';
-        return;
-    }
-    int n = _snprintf(path, size, "%s%s", dir, fileName);
-    if (n < 0 || n > LongestFilePath || (size_t)n >= size)
-        path[0] = '\0';
+    if (!dir[0] || !JoinPath(path, size, dir, fileName) || wcslen(path) > LongestFilePath)
+        path[0] = L'\0';
 }
 
-void FormProgramFilePath(char* path, size_t size, const char* fileName)
-{
-    FormFilePath(path, size, ProgramDir, fileName);
-}
-
-const char* FilesDir()
+const wchar_t* FilesFolder()
 {
     return DataDir[0] ? DataDir : ProgramDir;
 }
 
 bool MoveFilesToUserDir()
 {
-    if (!UserDir[0] || strcmp(FilesDir(), UserDir) == 0)
+    if (!UserDir[0] || wcscmp(FilesFolder(), UserDir) == 0)
         return false;
-    memcpy(DataDir, UserDir, ProgramDirSize);
+    memcpy(DataDir, UserDir, sizeof DataDir);
     return true;
 }
 
-void FormSaveFilePath(char* path, size_t size, const char* fileName)
+void FormSaveFilePath(wchar_t* path, size_t size, const wchar_t* fileName)
 {
-    FormFilePath(path, size, FilesDir(), fileName);
+    FormFilePath(path, size, FilesFolder(), fileName);
     // The per-user folder is made on the first save; a copy that only reads
     // leaves no trace there.
-    if (path[0] && strcmp(FilesDir(), ProgramDir) != 0)
-        CreateDirectoryA(FilesDir(), NULL);
-}
-
-void FormLoadFilePath(char* path, size_t size, const char* fileName)
-{
-    FormFilePath(path, size, FilesDir(), fileName);
-    if (!path[0] || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
-        FormProgramFilePath(path, size, fileName);
+    if (path[0] && wcscmp(FilesFolder(), ProgramDir) != 0)
+        CreateDirectoryW(FilesFolder(), NULL);
 }
 
 void ResolveProgramDir()
 {
-    DWORD n = GetModuleFileNameA(NULL, ProgramDir, ProgramDirSize);
+    DWORD n = GetModuleFileNameW(NULL, ProgramDir, ProgramDirSize);
     // A path that did not fit is not usable; XP does not terminate it.
     if (n == 0 || n >= ProgramDirSize)
-        ProgramDir[0] = '\0';
+        ProgramDir[0] = L'\0';
     else
         CutAfterLastBackslash(ProgramDir);
 }
 
-bool CanReplaceFile(const char* path)
+bool CanReplaceFile(const wchar_t* path)
 {
-    DWORD attrs = GetFileAttributesA(path);
+    DWORD attrs = GetFileAttributesW(path);
     return attrs == INVALID_FILE_ATTRIBUTES ||
            !(attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
 }

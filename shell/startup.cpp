@@ -105,8 +105,8 @@ static bool ClosedForUpdate;
 // files in use and asks for a restart of Windows.
 static int SaveAtSessionEnd()
 {
-    SaveSettings(true);
-    SaveProfile(true);
+    SaveSettings(true, SessionEndWaitMs);
+    SaveProfile(true, SessionEndWaitMs);
     if (CurrentLParam() & CloseForUpdate) {
         ClosedForUpdate = true;
         PostQuitMessage(0);

@@ -1,6 +1,7 @@
 // quellon.exe among the other programs of an ordinary Windows day: the
 // session ends under it, the user starts it again, a backup tool or a virus
-// scanner holds its files while it starts.
+// scanner holds its files while it starts, its folder or the user's name is
+// in another alphabet, its files are in two places.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,6 +31,30 @@ bool SendToEveryWindow(const QuellonRun& run, UINT message, WPARAM wParam, bool 
                    (result || !allTrue)) || !IsWindow(w);
     }
     return ok;
+}
+
+// Bindings in which VOL+ posts message to the stand-in, written daysOld ago.
+void WriteVolumeUp(const std::string& path, UINT message, int daysOld)
+{
+    ClearBindings();
+    Binding(3, 0) = ActionRecord{ 32, "", "", "QuellonFilesTarget", "", (int32_t)message, 0, 0 };
+    ASSERT_TRUE(WriteWholeFile(path, std::string((const char*)&Binding(0, 0), ProfileSize)));
+    HANDLE f = CreateFileW(Utf16(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ULARGE_INTEGER t;
+    GetSystemTimeAsFileTime((FILETIME*)&t);
+    t.QuadPart -= daysOld * 864000000000ull;
+    EXPECT_TRUE(SetFileTime(f, NULL, NULL, (FILETIME*)&t) && CloseHandle(f));
+}
+
+// Starts quellon.exe in run->dir; whether VOL+ reached the stand-in with message.
+bool VolumeUpReaches(QuellonRun* run, UINT message)
+{
+    StandIn* target = CreateStandIn("QuellonFilesTarget", "Target");
+    EXPECT_TRUE(StartQuellon(run, run->dir) && WaitForTrick(*run));
+    PressKey(*run, 3);
+    bool reached = WaitForStandInMessages(target, message, 1, 1000);
+    DestroyStandIn(target);
+    return reached;
 }
 
 HANDLE Held;
@@ -137,5 +162,53 @@ TEST(HeldFiles, ReadWhenSharedOrReleasedInTimeElseKeptAndReported)
         EXPECT_NE(std::string::npos, text.find(c.reports ? path : "")) << text;
         EXPECT_TRUE(ReadWholeFile(path, &after) && after == before) << c.file << c.holdMs;
         CleanUpQuellon(&run);
+    }
+}
+
+TEST(ProgramFolder, NamedOutsideTheAnsiCodePageReadsAndSavesTheBindings)
+{
+    QuellonRun run;
+    run.dir = MakeTempDir(u8"Программы");    // not in code page 1252: '?' to the A functions
+    WriteVolumeUp(run.dir + "profile.cfg", WM_APP, 0);
+    BoxWatch* boxes = WatchMessageBoxes("Quellon");
+    EXPECT_TRUE(VolumeUpReaches(&run, WM_APP));
+    ChooseListRow(run.config, 1000, 3);
+    ChooseComboRow(run.config, 1002, 20);    // "VOL+" runs "Volume Up"
+    EXPECT_EQ(0, QuitQuellon(&run));
+    ASSERT_TRUE(StartQuellon(&run, run.dir));
+    ChooseListRow(run.config, 1000, 3);
+    EXPECT_EQ("Volume Up", ComboSelection(run.config, 1002));
+    EXPECT_EQ(0, QuitQuellon(&run));
+    EXPECT_EQ(0, StopWatchingMessageBoxes(boxes, NULL));    // no file was unreadable
+    CleanUpQuellon(&run);
+}
+
+// Both copies of profile.cfg, one a month older; a read-only settings.ini
+// beside the program sends the saves to the user's folder. Row 4: beside the
+// program only the profile.cfg.tmp of a save cut between delete and rename.
+TEST(NewestCopy, TheCopyWrittenLastHoldsTheBindingsWhereverSavesGo)
+{
+    char appData[MAX_PATH] = "";
+    ASSERT_TRUE(GetEnvironmentVariableA("APPDATA", appData, sizeof appData) > 0);
+    const std::string user = std::string(appData) + "\\Quellon\\";
+    for (int row = 0; row < 5; ++row) {
+        bool programNewer = row & 1, savesBesideProgram = row & 2;
+        QuellonRun run;
+        run.dir = MakeTempDir("newest");
+        CreateDirectoryA(user.c_str(), NULL);
+        WriteVolumeUp(run.dir + (row == 4 ? "profile.cfg.tmp" : "profile.cfg"), WM_APP + 1, programNewer ? 0 : 30);
+        WriteVolumeUp(user + "profile.cfg", WM_APP + 2, programNewer ? 30 : 0);
+        std::string settings = run.dir + "settings.ini", saved, other;
+        if (!savesBesideProgram)
+            SetFileAttributesA(settings.c_str(), WriteWholeFile(settings, "") ? FILE_ATTRIBUTE_READONLY : 0);
+        UINT newest = programNewer ? WM_APP + 1 : WM_APP + 2;
+        EXPECT_TRUE(VolumeUpReaches(&run, newest)) << row;
+        EXPECT_EQ(0, QuitQuellon(&run));
+        ReadWholeFile((savesBesideProgram ? run.dir : user) + "profile.cfg", &saved);
+        ReadWholeFile((savesBesideProgram ? user : run.dir) + "profile.cfg", &other);
+        ASSERT_EQ(ProfileSize * 2, (int)(saved.size() + other.size())) << row;    // none deleted
+        EXPECT_EQ((int32_t)newest, ((const ActionRecord*)saved.data())[3 * SlotsPerKey].number) << row;
+        CleanUpQuellon(&run);
+        RemoveTree(user);
     }
 }

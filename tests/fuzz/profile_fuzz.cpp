@@ -35,12 +35,12 @@ static void Check(bool ok, const char* rule)
 
 static std::string PathOf(const char* name)
 {
-    return std::string(ProgramDir) + name;
+    return std::string(ProgramDir, ProgramDir + wcslen(ProgramDir)) + name;    // ASCII
 }
 
 static void PutFile(const std::string& path, const uint8_t* data, size_t size)
 {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+    HANDLE f = CreateFileW(std::wstring(path.begin(), path.end()).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, NULL);
     Check(f != INVALID_HANDLE_VALUE, "the case's profile.cfg can be written");
     DWORD put = 0;
@@ -51,7 +51,7 @@ static void PutFile(const std::string& path, const uint8_t* data, size_t size)
 static std::string GetFile(const std::string& path)
 {
     std::string bytes;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING,
+    HANDLE f = CreateFileW(std::wstring(path.begin(), path.end()).c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, NULL);
     if (f == INVALID_HANDLE_VALUE)
         return bytes;

@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     if (corpus.back() != '\\')
         corpus += '\\';
     std::string dir = MakeTempDir("fuzz");
-    lstrcpynA(ProgramDir, dir.c_str(), ProgramDirSize);
+    lstrcpynW(ProgramDir, Utf16(dir).c_str(), ProgramDirSize);
 
     std::vector<std::string> seeds;
     WIN32_FIND_DATAA fd;

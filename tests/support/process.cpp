@@ -26,6 +26,13 @@ std::string ProductDir()
     return dir.substr(0, dir.find_last_of('\\') + 1);
 }
 
+std::wstring Utf16(const std::string& utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');    // never more UTF-16 units than bytes
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &wide[0], (int)wide.size()));
+    return wide;
+}
+
 std::string MakeTempDir(const char* tag)
 {
     char base[MAX_PATH];
@@ -36,7 +43,7 @@ std::string MakeTempDir(const char* tag)
         _snprintf(dir, sizeof dir, "%squellon-%s-%lu-%ld\\", base, tag, GetCurrentProcessId(),
                   InterlockedIncrement(&serial));
         dir[MAX_PATH - 1] = '\0';
-        if (CreateDirectoryA(dir, NULL))
+        if (CreateDirectoryW(Utf16(dir).c_str(), NULL))
             return dir;
         if (GetLastError() != ERROR_ALREADY_EXISTS)
             return "";
@@ -47,28 +54,29 @@ void RemoveTree(const std::string& dir)
 {
     if (dir.empty())
         return;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "*").c_str(), &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(Utf16(dir + "*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..")
+            char name[3 * MAX_PATH];
+            WideCharToMultiByte(CP_UTF8, 0, fd.cFileName, -1, name, sizeof name, NULL, NULL);
+            if (lstrcmpA(name, ".") == 0 || lstrcmpA(name, "..") == 0)
                 continue;
             std::string path = dir + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(Utf16(path).c_str(), FILE_ATTRIBUTE_NORMAL);
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(path + "\\");
             else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &fd));
+                DeleteFileW(Utf16(path).c_str());
+        } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(Utf16(dir).c_str());
 }
 
 bool ReadWholeFile(const std::string& path, std::string* out)
 {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+    HANDLE f = CreateFileW(Utf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                            OPEN_EXISTING, 0, NULL);
     if (f == INVALID_HANDLE_VALUE)
         return false;
@@ -83,7 +91,7 @@ bool ReadWholeFile(const std::string& path, std::string* out)
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes)
 {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    HANDLE f = CreateFileW(Utf16(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     if (f == INVALID_HANDLE_VALUE)
         return false;
     DWORD put = 0;
@@ -114,13 +122,13 @@ std::vector<std::string> NonBlankLines(const std::string& path)
 
 bool FileExists(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Utf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 long FileSize(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA a;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a))
+    if (!GetFileAttributesExW(Utf16(path).c_str(), GetFileExInfoStandard, &a))
         return -1;
     return (long)a.nFileSizeLow;
 }
@@ -141,12 +149,12 @@ static HANDLE TestJob()
 
 bool StartProgram(const std::string& commandLine, const std::string& dir, PROCESS_INFORMATION* pi)
 {
-    STARTUPINFOA si;
+    STARTUPINFOW si;
     ZeroMemory(&si, sizeof si);
     si.cb = sizeof si;
-    std::string cmd = commandLine;
-    if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL,
-                        dir.empty() ? NULL : dir.c_str(), &si, pi))
+    std::wstring cmd = Utf16(commandLine);
+    if (!CreateProcessW(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL,
+                        dir.empty() ? NULL : Utf16(dir).c_str(), &si, pi))
         return false;
     AttachToTestJob(pi->hProcess);
     return true;

@@ -9,7 +9,12 @@ std::string TestBinDir();
 // Directory holding quellon.exe, ending in a backslash.
 std::string ProductDir();
 
-// A fresh empty directory under the temp directory, ending in a backslash.
+// Paths are UTF-8 here, so that a test can name a folder outside the ANSI
+// code page; the file calls below take them so.
+std::wstring Utf16(const std::string& utf8);
+
+// A fresh empty directory under the temp directory, ending in a backslash;
+// tag is part of its name.
 std::string MakeTempDir(const char* tag);
 // Removes a directory tree made by MakeTempDir.
 void RemoveTree(const std::string& dir);

@@ -35,7 +35,7 @@ static bool LaunchQuellon(QuellonRun* run, const std::string& dir, bool debugged
     ZeroMemory(&run->pi, sizeof run->pi);
     std::string exe = run->dir + "quellon.exe";
     // A folder prepared with its own (one that cannot be written) keeps it.
-    if (!FileExists(exe) && !CopyFileA((ProductDir() + "quellon.exe").c_str(), exe.c_str(), FALSE))
+    if (!FileExists(exe) && !CopyFileW(Utf16(ProductDir() + "quellon.exe").c_str(), Utf16(exe).c_str(), FALSE))
         return false;
     // Without profile.cfg the run starts with the first-run balloon.
     bool balloon = !FileExists(run->dir + "profile.cfg");

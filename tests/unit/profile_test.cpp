@@ -22,7 +22,7 @@ ProfileDir UseTempProgramDir()
 {
     ProfileDir p;
     p.dir = MakeTempDir("profile");
-    lstrcpynA(ProgramDir, p.dir.c_str(), ProgramDirSize);
+    lstrcpynW(ProgramDir, Utf16(p.dir).c_str(), ProgramDirSize);
     p.file = p.dir + "profile.cfg";
     memset(Profile, 0, sizeof Profile);
     return p;
@@ -181,6 +181,25 @@ TEST(ProfileSaveFailure, FileLockedByAnotherProgramIsKept)
     ASSERT_TRUE(ReadWholeFile(p.file, &now));
     EXPECT_TRUE(old == now);
     EXPECT_FALSE(FileExists(p.file + ".tmp"));
+    RemoveTree(p.dir);
+}
+
+DWORD WINAPI LetGoAfterASecond(LPVOID file)
+{
+    Sleep(1000);
+    return CloseHandle(file);
+}
+
+// A sync client or a virus scanner holding the file without delete sharing.
+TEST(ProfileSave, FileHeldForASecondIsWaitedFor)
+{
+    ProfileDir p = UseTempProgramDir();
+    std::string now;
+    ASSERT_TRUE(WriteWholeFile(p.file, PatternBytes()));
+    HANDLE held = CreateFileA(p.file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    CloseHandle(CreateThread(NULL, 0, LetGoAfterASecond, held, 0, NULL));
+    EXPECT_TRUE(SaveProfile() && ReadWholeFile(p.file, &now) && now == ProfileBytes());
     RemoveTree(p.dir);
 }
 

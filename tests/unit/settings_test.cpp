@@ -16,7 +16,7 @@ namespace {
 std::string UseTempSettingsDir()
 {
     std::string dir = MakeTempDir("settings");
-    lstrcpynA(ProgramDir, dir.c_str(), ProgramDirSize);
+    lstrcpynW(ProgramDir, Utf16(dir).c_str(), ProgramDirSize);
     return dir;
 }
 

@@ -2,19 +2,20 @@
 #include <windows.h>
 
 #include "platform/file_access.h"
+#include "platform/paths.h"
 
 #include <map>
 #include <string>
 
-static std::map<std::string, std::string> Files;
+static std::map<std::wstring, std::string> Files;
 
 struct ShimFile {
-    std::string path;
+    std::wstring path;
     size_t at;
     bool writing;
 };
 
-HANDLE CreateFileA(const char* path, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE)
+HANDLE CreateFileW(const WCHAR* path, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE)
 {
     if (disposition == OPEN_EXISTING && !Files.count(path))
         return INVALID_HANDLE_VALUE;
@@ -57,12 +58,12 @@ BOOL CloseHandle(HANDLE handle)
     return TRUE;
 }
 
-DWORD GetFileAttributesA(const char* path)
+DWORD GetFileAttributesW(const WCHAR* path)
 {
     return Files.count(path) ? FILE_ATTRIBUTE_NORMAL : INVALID_FILE_ATTRIBUTES;
 }
 
-BOOL MoveFileExA(const char* from, const char* to, DWORD)
+BOOL MoveFileExW(const WCHAR* from, const WCHAR* to, DWORD)
 {
     if (!Files.count(from))
         return FALSE;
@@ -71,28 +72,38 @@ BOOL MoveFileExA(const char* from, const char* to, DWORD)
     return TRUE;
 }
 
-BOOL DeleteFileA(const char* path)
+BOOL DeleteFileW(const WCHAR* path)
 {
     return Files.erase(path) > 0;
 }
 
 // Folders are not kept: every path names a file.
-BOOL CreateDirectoryA(const char*, void*)
+BOOL CreateDirectoryW(const WCHAR*, void*)
 {
     return TRUE;
 }
 
 // Files here are never held by another program, and rights never lack.
-HANDLE OpenForReading(const char* path, bool* missing)
+HANDLE OpenForReading(const WCHAR* path, bool* missing)
 {
     *missing = !Files.count(path);
-    return *missing ? INVALID_HANDLE_VALUE : CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    return *missing ? INVALID_HANDLE_VALUE : CreateFileW(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
 }
 
-void NoteUnreadableFile(const char*) {}
-bool SaveWithRightsFallback(bool (*saveIn)(char*, size_t), char* path, size_t size)
+void NoteUnreadableFile(const WCHAR*) {}
+void FinishCutReplace(const WCHAR*, const WCHAR*, DWORD) {}
+bool ReplaceWhenFree(const WCHAR* temp, const WCHAR* path, DWORD)
 {
-    return saveIn(path, size);
+    return MoveFileExW(temp, path, 0);
+}
+bool SaveWithRightsFallback(bool (*saveIn)(WCHAR*, size_t, DWORD), WCHAR* path, size_t size, DWORD ms)
+{
+    return saveIn(path, size, ms);
+}
+// Nor is there a per-user folder.
+void FormLoadFilePath(WCHAR* path, size_t size, const WCHAR* fileName)
+{
+    FormFilePath(path, size, ProgramDir, fileName);
 }
 
 int MessageBoxA(HWND, const char*, const char*, UINT)
@@ -100,9 +111,9 @@ int MessageBoxA(HWND, const char*, const char*, UINT)
     return 1;
 }
 
-DWORD GetModuleFileNameA(void*, char* path, DWORD size)
+DWORD GetModuleFileNameW(void*, WCHAR* path, DWORD size)
 {
-    return (DWORD)snprintf(path, size, "C:\\Quellon\\quellon.exe");
+    return (DWORD)swprintf(path, size, L"C:\\Quellon\\quellon.exe");
 }
 
 HWND FindWindowA(const char*, const char*)

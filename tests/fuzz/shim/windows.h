@@ -5,6 +5,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
+#include <wchar.h>
 
 #define WINAPI
 #define CALLBACK
@@ -20,6 +21,7 @@ typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef unsigned short WORD;
+typedef wchar_t WCHAR;
 
 typedef struct _SYSTEMTIME {
     WORD wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds;
@@ -46,17 +48,17 @@ typedef struct _SYSTEMTIME {
 #define _snprintf snprintf
 #define _vsnprintf vsnprintf
 
-HANDLE CreateFileA(const char* path, DWORD access, DWORD share, void* security, DWORD disposition,
+HANDLE CreateFileW(const WCHAR* path, DWORD access, DWORD share, void* security, DWORD disposition,
                    DWORD attributes, HANDLE templateFile);
 BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* got, void* overlapped);
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* put, void* overlapped);
 BOOL FlushFileBuffers(HANDLE file);
 BOOL CloseHandle(HANDLE handle);
-DWORD GetFileAttributesA(const char* path);
-BOOL MoveFileExA(const char* from, const char* to, DWORD flags);
-BOOL DeleteFileA(const char* path);
-BOOL CreateDirectoryA(const char* path, void* security);
+DWORD GetFileAttributesW(const WCHAR* path);
+BOOL MoveFileExW(const WCHAR* from, const WCHAR* to, DWORD flags);
+BOOL DeleteFileW(const WCHAR* path);
+BOOL CreateDirectoryW(const WCHAR* path, void* security);
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
-DWORD GetModuleFileNameA(void* module, char* path, DWORD size);
+DWORD GetModuleFileNameW(void* module, WCHAR* path, DWORD size);
 HWND FindWindowA(const char* windowClass, const char* title);
 inline BOOL IsDBCSLeadByte(unsigned char) { return FALSE; }    // a single-byte code page
