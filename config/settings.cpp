@@ -28,8 +28,7 @@ static const SettingKey SettingKeys[] = {
 };
 
 // settings.ini stays an ANSI file: the W profile functions write ANSI into
-// a file that does not begin with a UTF-16 mark, and only its path needs them.
-static const wchar_t SettingsName[] = L"settings.ini";
+// a file that does not begin with a UTF-16 mark; only its path needs them.
 static const char SaveErrorText[] = "Error encountered saving settings";
 
 // The file on disk could not be read: saving now would put defaults in the
@@ -46,7 +45,7 @@ void LoadSettings()
 {
     SettingsUnreadable = false;
     wchar_t path[MAX_PATH];
-    FormLoadFilePath(path, MAX_PATH, SettingsName);
+    FormLoadFilePath(path, MAX_PATH, SettingsFileName);
     if (!path[0])
         return;
     // The profile functions read a locked file as a missing one: defaults.
@@ -60,14 +59,15 @@ void LoadSettings()
     }
     for (const SettingKey& k : SettingKeys) {
         // Read as text: GetPrivateProfileInt would turn "abc" into 0, not the default.
-        wchar_t wide[64] = L"";
+        wchar_t wide[64];
+        wide[0] = L'\0';
         DWORD n = file != INVALID_HANDLE_VALUE
                       ? GetPrivateProfileStringW(k.section, k.key, L"", wide, ARRAYSIZE(wide), path)
                       : 0;
         // Only digits, signs and blanks make a value: anything beyond ASCII is none of them.
         char text[ARRAYSIZE(wide)];
-        for (DWORD i = 0; i <= n && i < ARRAYSIZE(wide); ++i)
-            text[i] = wide[i] < 0x80 ? (char)wide[i] : '?';
+        for (DWORD i = 0; (text[i] = wide[i] < 0x80 ? (char)wide[i] : '?') != '\0'; ++i)
+            continue;
         // A value that filled the buffer was cut: its digits are not all here.
         *k.field = n >= ARRAYSIZE(wide) - 1 ? k.defaultValue : ParseSettingValue(text, k.defaultValue);
     }
@@ -80,12 +80,9 @@ static bool WriteSettingKeys(const wchar_t* path)
 {
     bool written = true;
     for (const SettingKey& k : SettingKeys) {
-        char digits[16];
         wchar_t text[16];
-        _snprintf(digits, sizeof digits, "%d", (int)*k.field);
-        digits[sizeof digits - 1] = '\0';
-        for (size_t i = 0; i < sizeof digits; ++i)
-            text[i] = (wchar_t)digits[i];
+        _snwprintf(text, ARRAYSIZE(text), L"%d", (int)*k.field);
+        text[ARRAYSIZE(text) - 1] = L'\0';
         written = WritePrivateProfileStringW(k.section, k.key, text, path) && written;
     }
     // Where the system caches the file (Windows 9x), this writes it out. It
@@ -98,7 +95,7 @@ static bool WriteSettingKeys(const wchar_t* path)
 // another program holds it; path receives its name.
 static bool SaveSettingsIn(wchar_t* path, size_t size, DWORD waitMs)
 {
-    FormSaveFilePath(path, size, SettingsName);
+    FormSaveFilePath(path, size, SettingsFileName);
     if (!path[0] || !CanReplaceFile(path))
         return false;
     DWORD start = GetTickCount();

@@ -12,7 +12,6 @@ KeyActions Profile[RemoteKeyCount];
 
 static const char SaveErrorText[] = "Error encountered saving configuration";
 
-static const wchar_t ProfileName[] = L"profile.cfg";
 static const wchar_t TempSuffix[] = L".tmp";
 
 // The file on disk could not be read: saving now would put empty bindings
@@ -24,7 +23,7 @@ static bool ProfileMissing;
 // either does not fit.
 static bool FormProfilePaths(wchar_t* path, wchar_t* temp, const wchar_t* dir)
 {
-    FormFilePath(path, MAX_PATH, dir, ProfileName);
+    FormFilePath(path, MAX_PATH, dir, ProfileFileName);
     return path[0] && JoinPath(temp, MAX_PATH, path, TempSuffix);
 }
 
@@ -37,7 +36,7 @@ void LoadProfile()
     for (const wchar_t* dir : dirs)
         if (FormProfilePaths(path, temp, dir))
             FinishCutReplace(temp, path, ProfileSize);
-    FormLoadFilePath(path, MAX_PATH, ProfileName);
+    FormLoadFilePath(path, MAX_PATH, ProfileFileName);
     if (path[0] == L'\0')
         return;
     HANDLE file = OpenForReading(path, &ProfileMissing);
@@ -81,7 +80,7 @@ static int WriteProfileFile(const wchar_t* path)
 static bool SaveProfileIn(wchar_t* path, size_t size, DWORD waitMs)
 {
     wchar_t temp[MAX_PATH];
-    FormSaveFilePath(path, size, ProfileName);
+    FormSaveFilePath(path, size, ProfileFileName);
     if (path[0] == L'\0' || !JoinPath(temp, MAX_PATH, path, TempSuffix) || !CanReplaceFile(path))
         return false;
     // The new bindings go to a file beside the old one first, so that a
@@ -90,7 +89,17 @@ static bool SaveProfileIn(wchar_t* path, size_t size, DWORD waitMs)
         DeleteFileW(temp);
         return false;
     }
-    return ReplaceWhenFree(temp, path, waitMs);
+    // A sync client or a virus scanner may hold either file for a moment.
+    // On FAT the replace is a delete and a rename: LoadProfile mends a
+    // crash in between.
+    DWORD start = GetTickCount();
+    bool againWhenFree = true;
+    while (!MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!AgainWhileHeld(path, temp, DELETE, start, waitMs, &againWhenFree)) {
+            DeleteFileW(temp);
+            return false;
+        }
+    return true;
 }
 
 int SaveProfile(bool quiet, DWORD waitMs)

@@ -7,7 +7,7 @@
 
 #include "platform/file_access.h"
 
-static const wchar_t* const OurFiles[] = { L"profile.cfg", L"settings.ini" };
+static const wchar_t* const OurFiles[] = { ProfileFileName, SettingsFileName };
 
 // A limited user may make new files in a folder whose existing files an
 // administrator made and only he may replace: every save would fail there.

@@ -51,49 +51,46 @@ void NoteUnreadableFile(const wchar_t* path)
     }
 }
 
-// Adds part to text, cut to size - 1 characters, never inside a surrogate pair.
-static void Append(wchar_t* text, size_t size, const wchar_t* part)
-{
-    size_t n = wcslen(text);
-    lstrcpynW(text + n, part, (int)(size - n));
-    n = wcslen(text);
-    if (n == size - 1 && n > 0 && text[n - 1] >= 0xD800 && text[n - 1] < 0xDC00)
-        text[n - 1] = L'\0';
-}
-
 // Why a file could not be read: a hold in our words, else the system's
-// (which may have none for an error).
+// (nothing where it has no text for the error).
 static void FormReason(DWORD error, wchar_t* reason)
 {
     bool held = IsHoldError(error);
     if (held || !FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
                                 error, 0, reason, ReasonSize, NULL))
-        lstrcpynW(reason, held ? L"Another program may be using it." : L"It cannot be read.", ReasonSize);
+        lstrcpynW(reason, held ? L"Another program may be using it." : L"", ReasonSize);
     for (size_t n = wcslen(reason); n > 0 && (reason[n - 1] == L'\r' || reason[n - 1] == L'\n'); --n)
         reason[n - 1] = L'\0';
 }
 
 // Paths are shown in UTF-16, so that a folder named outside the ANSI code
-// page is shown as it is.
+// page is shown as it is. The text has room for the longest of every part.
 void ReportUnreadableFiles(HWND owner)
 {
     if (UnreadableCount == 0)
         return;
-    wchar_t text[160 + MaxUnreadableFiles * (MAX_PATH + ReasonSize)] = L"Quellon could not read\n\n";
+    wchar_t reasons[MaxUnreadableFiles][ReasonSize];
+    const wchar_t* parts[5 + 4 * MaxUnreadableFiles] = { L"Quellon could not read\n\n" };
+    int count = 1;
     bool held = false;
     for (int i = 0; i < UnreadableCount; ++i) {
-        wchar_t reason[ReasonSize];
-        FormReason(UnreadableFiles[i].error, reason);
+        FormReason(UnreadableFiles[i].error, reasons[i]);
         held |= IsHoldError(UnreadableFiles[i].error);
-        Append(text, ARRAYSIZE(text), UnreadableFiles[i].path);
-        Append(text, ARRAYSIZE(text), L"\n");
-        Append(text, ARRAYSIZE(text), reason);
-        Append(text, ARRAYSIZE(text), L"\n\n");
+        parts[count++] = UnreadableFiles[i].path;
+        parts[count++] = L"\n";
+        parts[count++] = reasons[i];
+        parts[count++] = L"\n\n";
     }
-    Append(text, ARRAYSIZE(text), UnreadableCount > 1 ? L"This run's changes to them will not be saved."
-                                                      : L"This run's changes to it will not be saved.");
-    if (held)
-        Append(text, ARRAYSIZE(text), L" Close that program, then start Quellon again.");
+    parts[count++] = L"This run's changes to ";
+    parts[count++] = UnreadableCount > 1 ? L"them" : L"it";
+    parts[count++] = L" will not be saved.";
+    parts[count++] = held ? L" Close it, then start Quellon again." : L"";
+    wchar_t text[160 + MaxUnreadableFiles * (MAX_PATH + ReasonSize)];
+    size_t length = 0;
+    for (int i = 0; i < count; ++i) {
+        lstrcpynW(text + length, parts[i], (int)(ARRAYSIZE(text) - length));
+        length += wcslen(text + length);
+    }
     UnreadableCount = 0;    // said once
     MessageBoxW(owner, text, L"Quellon", MB_ICONWARNING);
 }
@@ -114,7 +111,11 @@ static bool IsHeld(const wchar_t* path, DWORD access)
 bool AgainWhileHeld(const wchar_t* path, const wchar_t* other, DWORD access, DWORD start,
                     DWORD waitMs, bool* againWhenFree)
 {
-    if (IsHeld(path, access) || (other && IsHeld(other, access))) {
+    const wchar_t* files[] = { path, other };
+    bool held = false;
+    for (const wchar_t* file : files)
+        held = held || (file && IsHeld(file, access));
+    if (held) {
         if (GetTickCount() - start >= waitMs)
             return false;
         Sleep(HeldFileRetryMs);
@@ -126,19 +127,6 @@ bool AgainWhileHeld(const wchar_t* path, const wchar_t* other, DWORD access, DWO
     bool again = *againWhenFree;
     *againWhenFree = false;
     return again && GetTickCount() - start < waitMs;
-}
-
-bool ReplaceWhenFree(const wchar_t* temp, const wchar_t* path, DWORD waitMs)
-{
-    DWORD start = GetTickCount();
-    bool againWhenFree = true;
-    // On FAT this is a delete and a rename: FinishCutReplace mends a crash between.
-    while (!MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        if (!AgainWhileHeld(path, temp, DELETE, start, waitMs, &againWhenFree)) {
-            DeleteFileW(temp);
-            return false;
-        }
-    return true;
 }
 
 void FinishCutReplace(const wchar_t* temp, const wchar_t* path, DWORD size)

@@ -30,9 +30,6 @@ void ReportUnreadableFiles(HWND owner);
 // againWhenFree starts true.
 bool AgainWhileHeld(const wchar_t* path, const wchar_t* other, DWORD access, DWORD start,
                     DWORD waitMs, bool* againWhenFree);
-// Replaces path with temp, waiting for up to waitMs while another program
-// holds either file. On failure temp is deleted.
-bool ReplaceWhenFree(const wchar_t* temp, const wchar_t* path, DWORD waitMs);
 
 // On FAT a replace is a delete and a rename: a crash in between leaves the
 // new content only in temp, which the next save would write over. When

@@ -8,6 +8,9 @@ wchar_t ProgramDir[ProgramDirSize];
 wchar_t DataDir[ProgramDirSize];
 wchar_t UserDir[ProgramDirSize];
 
+const wchar_t ProfileFileName[] = L"profile.cfg";
+const wchar_t SettingsFileName[] = L"settings.ini";
+
 enum { LongestFilePath = 255 };
 
 void CutAfterLastBackslash(wchar_t* path)
@@ -23,7 +26,7 @@ bool JoinPath(wchar_t* path, size_t size, const wchar_t* first, const wchar_t* s
     path[0] = L'\0';
     if (a + b >= size)
         return false;
-    memmove(path, first, a * sizeof(wchar_t));
+    memcpy(path, first, a * sizeof(wchar_t));
     memcpy(path + a, second, (b + 1) * sizeof(wchar_t));
     return true;
 }

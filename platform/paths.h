@@ -12,6 +12,10 @@
 
 enum { ProgramDirSize = 512 };
 
+// Our two files' names.
+extern const wchar_t ProfileFileName[];
+extern const wchar_t SettingsFileName[];
+
 // Directory of the running executable, ending in a backslash.
 extern wchar_t ProgramDir[ProgramDirSize];
 

@@ -47,6 +47,8 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* put, void*)
     return TRUE;
 }
 
+DWORD GetTickCount() { return 0; }
+
 BOOL FlushFileBuffers(HANDLE)
 {
     return TRUE;
@@ -92,10 +94,7 @@ HANDLE OpenForReading(const WCHAR* path, bool* missing)
 
 void NoteUnreadableFile(const WCHAR*) {}
 void FinishCutReplace(const WCHAR*, const WCHAR*, DWORD) {}
-bool ReplaceWhenFree(const WCHAR* temp, const WCHAR* path, DWORD)
-{
-    return MoveFileExW(temp, path, 0);
-}
+bool AgainWhileHeld(const WCHAR*, const WCHAR*, DWORD, DWORD, DWORD, bool*) { return false; }
 bool SaveWithRightsFallback(bool (*saveIn)(WCHAR*, size_t, DWORD), WCHAR* path, size_t size, DWORD ms)
 {
     return saveIn(path, size, ms);

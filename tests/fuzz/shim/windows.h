@@ -40,6 +40,7 @@ typedef struct _SYSTEMTIME {
 #define FILE_ATTRIBUTE_NORMAL 0x80
 #define MOVEFILE_REPLACE_EXISTING 0x01
 #define MOVEFILE_WRITE_THROUGH 0x08
+#define DELETE 0x10000
 #define MB_ICONERROR 0x10
 #define EWX_REBOOT 0x02
 #define EWX_POWEROFF 0x08
@@ -53,6 +54,7 @@ HANDLE CreateFileW(const WCHAR* path, DWORD access, DWORD share, void* security,
 BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* got, void* overlapped);
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* put, void* overlapped);
 BOOL FlushFileBuffers(HANDLE file);
+DWORD GetTickCount();
 BOOL CloseHandle(HANDLE handle);
 DWORD GetFileAttributesW(const WCHAR* path);
 BOOL MoveFileExW(const WCHAR* from, const WCHAR* to, DWORD flags);
