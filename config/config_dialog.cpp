@@ -17,6 +17,7 @@
 #include "core/remote_keys.h"
 #include "core/router.h"
 #include "core/text.h"
+#include "platform/late_dlls.h"
 #include "res/resource.h"
 
 // Key index whose slots the dialog shows; 0 at start. Main thread only: a
@@ -230,7 +231,7 @@ static int BrowseProgram()
     // the buffer: the last chosen path is kept instead.
     char kept[ProgramFileSize];
     CopyText(kept, sizeof kept, ProgramFile);
-    if (GetOpenFileNameA(&ProgramFileRequest)) {
+    if (LateGetOpenFileNameA(&ProgramFileRequest)) {
         ProgramFile[ProgramFileSize - 1] = '\0';
         char shown[ProgramPathWidth];    // no more than "Set" stores
         CopyText(shown, sizeof shown, ProgramFile);

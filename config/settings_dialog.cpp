@@ -11,6 +11,7 @@
 #include "core/app_state.h"
 #include "core/router.h"
 #include "osd/osd.h"
+#include "platform/late_dlls.h"
 #include "res/resource.h"
 
 // A trackbar, its range and ticks, the field it edits and what makes a new
@@ -109,7 +110,7 @@ static int ChooseOsdColor()
     request.rgbResult = (COLORREF)OsdSettings.Color;
     request.lpCustColors = CustomColors;
     request.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (ChooseColorA(&request))
+    if (LateChooseColorA(&request))
         OsdSettings.Color = (int32_t)request.rgbResult;
     return 1;
 }

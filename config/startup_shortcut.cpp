@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "core/app_state.h"
+#include "platform/late_dlls.h"
 #include "platform/paths.h"
 #include "core/router.h"
 #include "res/resource.h"
@@ -66,18 +67,18 @@ bool CreateStartupShortcut()
     // One made meanwhile, by the installer or by hand, is left as it is.
     if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
         return true;
-    HRESULT started = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    HRESULT started = LateCoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     // Already initialised otherwise on this thread: usable, but not ours to end.
     if (FAILED(started) && started != RPC_E_CHANGED_MODE)
         return false;
     IShellLinkW* link = NULL;
-    bool saved = SUCCEEDED(CoCreateInstance(ShellLinkClass, NULL, CLSCTX_INPROC_SERVER,
-                                            ShellLinkInterface, (void**)&link)) &&
+    bool saved = SUCCEEDED(LateCoCreateInstance(ShellLinkClass, NULL, CLSCTX_INPROC_SERVER,
+                                                ShellLinkInterface, (void**)&link)) &&
                  SaveShortcut(link, path);
     if (link)
         link->Release();
     if (SUCCEEDED(started))
-        CoUninitialize();
+        LateCoUninitialize();
     return saved;
 }
 

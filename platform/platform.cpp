@@ -7,6 +7,7 @@
 #include <mmdeviceapi.h>
 #include <endpointvolume.h>
 
+#include "platform/late_dlls.h"
 #include "platform/system_dll.h"
 
 #include <stddef.h>
@@ -57,7 +58,7 @@ static void CloseEndpointVolume(EndpointVolume* endpoint)
         endpoint->volume->Release();
     // Every successful initialisation, S_FALSE included, is ended once.
     if (endpoint->comStarted)
-        CoUninitialize();
+        LateCoUninitialize();
     HeapFree(GetProcessHeap(), 0, endpoint);
 }
 
@@ -67,7 +68,7 @@ static EndpointVolume* OpenEndpointVolume()
         (EndpointVolume*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(EndpointVolume));
     if (!endpoint)
         return NULL;
-    HRESULT started = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    HRESULT started = LateCoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     // Already initialised otherwise on this thread: usable, but not ours to end.
     if (FAILED(started) && started != RPC_E_CHANGED_MODE) {
         HeapFree(GetProcessHeap(), 0, endpoint);
@@ -78,7 +79,7 @@ static EndpointVolume* OpenEndpointVolume()
     // Before Vista the class is not registered and this fails.
     IMMDeviceEnumerator* devices = NULL;
     IMMDevice* output = NULL;
-    if (SUCCEEDED(CoCreateInstance(DeviceEnumeratorClass, NULL, CLSCTX_INPROC_SERVER,
+    if (SUCCEEDED(LateCoCreateInstance(DeviceEnumeratorClass, NULL, CLSCTX_INPROC_SERVER,
                                    DeviceEnumeratorInterface, (void**)&devices))
         && SUCCEEDED(devices->GetDefaultAudioEndpoint(eRender, eConsole, &output)))
         output->Activate(EndpointVolumeInterface, CLSCTX_INPROC_SERVER, NULL,
