@@ -59,11 +59,3 @@ void FormLoadFilePath(wchar_t* path, size_t size, const wchar_t* fileName)
     if (WrittenLater(other, path))
         FormFilePath(path, size, otherDir, fileName);
 }
-
-const char* FilesDir()
-{
-    static char shown[ProgramDirSize];
-    if (!WideCharToMultiByte(CP_ACP, 0, FilesFolder(), -1, shown, sizeof shown, NULL, NULL))
-        shown[0] = '\0';
-    return shown;
-}

@@ -49,9 +49,6 @@ bool MoveFilesToUserDir();
 
 // The folder our files are saved in: DataDir, or ProgramDir before it is known.
 const wchar_t* FilesFolder();
-// The same as ANSI text, for showing: letters outside the code page appear
-// as '?'.
-const char* FilesDir();
 
 // dir followed by fileName, or an empty text when dir is unknown (empty) or
 // the full path does not fit in 255 characters (or in size).

@@ -18,9 +18,10 @@
 #include "res/resource.h"
 #include "shell/version.h"
 
-static const char AboutBoxCaption[] = "About this ...";
-static const char AboutBoxText[] =
-    "Quellon " QUELLON_VERSION_TEXT "\n"
+// Wide, for the folder: the program may live in one whose name the ANSI
+// code page cannot spell.
+static const wchar_t AboutBoxText[] =
+    L"Quellon " QUELLON_VERSION_TEXT "\n"
     "Turns the infrared remote of your TV card into a remote for the whole PC.\n"
     "Free software under the MIT licence; no warranty.";
 
@@ -99,13 +100,14 @@ static DWORD WINAPI TickThread(LPVOID)
 // The About box also tells where the bindings and settings are kept.
 static int ShowAboutBox()
 {
-    char text[sizeof AboutBoxText + 64 + ProgramDirSize];
-    const char* dir = FilesDir();
-    int n = _snprintf(text, sizeof text, "%s\n\nBindings and settings are kept in\n%s", AboutBoxText,
-                      dir[0] ? dir : "(no folder: they cannot be saved)");
-    if (n < 0 || (size_t)n >= sizeof text)
-        text[sizeof text - 1] = '\0';
-    MessageBoxA(ConfigDialog, text, AboutBoxCaption, MB_ICONINFORMATION);
+    wchar_t text[sizeof AboutBoxText / sizeof AboutBoxText[0] + 64 + ProgramDirSize];
+    const wchar_t* dir = FilesFolder();
+    int n = _snwprintf(text, sizeof text / sizeof text[0],
+                       L"%ls\n\nBindings and settings are kept in\n%ls", AboutBoxText,
+                       dir[0] ? dir : L"(no folder: they cannot be saved)");
+    if (n < 0 || (size_t)n >= sizeof text / sizeof text[0])
+        text[sizeof text / sizeof text[0] - 1] = L'\0';
+    MessageBoxW(ConfigDialog, text, L"About this ...", MB_ICONINFORMATION);
     return 1;
 }
 
