@@ -72,25 +72,26 @@ qpid="$(linux_pid "$qdir" quellon.exe)"
 mpid="$(linux_pid "$mdir" minimal_receiver.exe)"
 npid="$(linux_pid "$ndir" null_receiver.exe)"
 hz="$(getconf CLK_TCK)"
-declare -A cpu0 wake0 rss threads
+declare -A cpu0 wake0 rss anon threads
 for p in "$qpid" "$mpid" "$npid"; do
   cpu0[$p]="$(cpu_ticks "$p")"
   wake0[$p]="$(wakeups "$p")"
   rss[$p]="$(awk '/^VmRSS/ { print $2 }' "/proc/$p/status")"
+  anon[$p]="$(awk '/^RssAnon/ { print $2 }' "/proc/$p/status")"    # private, not mapped files
   threads[$p]="$(ls "/proc/$p/task" | wc -l)"
 done
 sleep "$idle"
 echo "Idle: ${idle} s after start-up, measured from Linux (/proc/PID/stat, the tasks' context switches)"
-printf '  %-18s %12s %14s %12s %8s\n' "" "CPU (ms/s)" "wake-ups/s" "RSS (KB)" "threads"
+printf '  %-18s %12s %14s %12s %14s %8s\n' "" "CPU (ms/s)" "wake-ups/s" "RSS (KB)" "private (KB)" "threads"
 declare -A cpu wake
 for p in "$qpid" "$mpid" "$npid"; do
   cpu[$p]="$(awk -v a="${cpu0[$p]}" -v b="$(cpu_ticks "$p")" -v hz="$hz" -v s="$idle" \
              'BEGIN { printf "%.2f", (b - a) * 1000 / hz / s }')"
   wake[$p]="$(awk -v a="${wake0[$p]}" -v b="$(wakeups "$p")" -v s="$idle" 'BEGIN { printf "%.1f", (b - a) / s }')"
 done
-printf '  %-18s %12s %14s %12s %8s\n' "quellon.exe" "${cpu[$qpid]}" "${wake[$qpid]}" "${rss[$qpid]}" "${threads[$qpid]}"
-printf '  %-18s %12s %14s %12s %8s\n' "minimal receiver" "${cpu[$mpid]}" "${wake[$mpid]}" "${rss[$mpid]}" "${threads[$mpid]}"
-printf '  %-18s %12s %14s %12s %8s\n' "null receiver" "${cpu[$npid]}" "${wake[$npid]}" "${rss[$npid]}" "${threads[$npid]}"
+printf '  %-18s %12s %14s %12s %14s %8s\n' "quellon.exe" "${cpu[$qpid]}" "${wake[$qpid]}" "${rss[$qpid]}" "${anon[$qpid]}" "${threads[$qpid]}"
+printf '  %-18s %12s %14s %12s %14s %8s\n' "minimal receiver" "${cpu[$mpid]}" "${wake[$mpid]}" "${rss[$mpid]}" "${anon[$mpid]}" "${threads[$mpid]}"
+printf '  %-18s %12s %14s %12s %14s %8s\n' "null receiver" "${cpu[$npid]}" "${wake[$npid]}" "${rss[$npid]}" "${anon[$npid]}" "${threads[$npid]}"
 verdict() { if awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'; then echo met; else echo "NOT met"; status=2; fi; }
 echo "  goal: wake-ups at most a tenth of the minimal receiver's:" \
      "$(awk -v a="${wake[$qpid]}" -v b="${wake[$mpid]}" 'BEGIN { printf "%.3f x", (b > 0 ? a / b : 0) }')," \
@@ -99,6 +100,8 @@ echo "  goal: wake-ups at most a tenth of the minimal receiver's:" \
 tick="$(awk -v hz="$hz" -v s="$idle" 'BEGIN { printf "%.2f", 1000 / hz / s }')"
 echo "  goal: CPU no more than the minimal receiver's, within one clock tick ($tick ms/s):" \
      "$(verdict "${cpu[$qpid]}" "$(awk -v a="${cpu[$mpid]}" -v t="$tick" 'BEGIN { print a + t }')")"
+echo "  goal: private memory less than 4 MB (4096 KB) over the minimal receiver's:" \
+     "$((anon[$qpid] - anon[$mpid])) KB, $(verdict "$((anon[$qpid] - anon[$mpid]))" 4095)"
 echo
 
 size="$(stat -c %s "$bin/quellon.exe")"
