@@ -26,7 +26,24 @@ have wine32:i386 || need+=("wine32:i386")
 
 if [ ${#need[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -q
-  $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
+  # A mirror caught mid-sync fails one index now and then ("File has
+  # unexpected size"): try again, and go on with the lists that did come.
+  for try in 1 2 3; do
+    $SUDO apt-get update -q && break
+    echo "apt-get update failed (try $try of 3)" >&2
+    sleep $((try * 5))
+  done
+  if ! $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"; then
+    # wine32 needs its i386 libraries at exactly the versions of the amd64
+    # ones; while the mirror lacks one, it cannot be had. Without it the
+    # i686 build is still built, and the scripts run the x86_64 build, as on
+    # a machine that cannot execute 32-bit programs.
+    rest=()
+    for p in "${need[@]}"; do [ "$p" = wine32:i386 ] || rest+=("$p"); done
+    [ ${#rest[@]} -eq ${#need[@]} ] && exit 1
+    echo "wine32:i386 could not be installed now; going on without it" \
+         "(the i686 build is built but not run)" >&2
+    [ ${#rest[@]} -eq 0 ] || $SUDO apt-get install -y -q --no-install-recommends "${rest[@]}"
+  fi
 fi
 : "$updated"

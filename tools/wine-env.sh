@@ -24,7 +24,9 @@ QN_XVFB_PID=""
 #   QN_MACHINE_RUNS_32  1 where this machine can run 32-bit programs
 #   QN_RUN32            1 where the scripts run the i686 build
 #   QN_RUN_ARCH         the build the scripts start: i686, else x86_64
-if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+# Without wine32 (the set-up could not install it) they cannot run either.
+if /lib/ld-linux.so.2 --version >/dev/null 2>&1 &&
+   dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
   QN_MACHINE_RUNS_32=1
 else
   QN_MACHINE_RUNS_32=0
@@ -40,7 +42,7 @@ elif [ "$QN_MACHINE_RUNS_32" = 1 ]; then
 else
   QN_RUN32=0
   QN_RUN_ARCH=x86_64
-  echo "32-bit programs: this machine cannot execute them (/lib/ld-linux.so.2 does not run);" \
+  echo "32-bit programs: this machine cannot execute them (/lib/ld-linux.so.2 does not run, or wine32 is missing);" \
        "the x86_64 build is run instead."
 fi
 export QN_MACHINE_RUNS_32 QN_RUN32 QN_RUN_ARCH
