@@ -22,10 +22,18 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 else
   updated=1
 fi
-have wine32:i386 || need+=("wine32:i386")
+# A wine32 that could not be installed is tried again after six hours, not
+# at every run of a script.
+unavailable=/var/tmp/quellon-wine32-unavailable
+if ! have wine32:i386 && [ -z "$(find "$unavailable" -mmin -360 2>/dev/null)" ]; then
+  need+=("wine32:i386")
+fi
 
 if [ ${#need[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
+  # Runs started at the same moment install one after the other.
+  exec 9>/var/tmp/quellon-setup.lock
+  flock 9
   # A mirror caught mid-sync fails one index now and then ("File has
   # unexpected size"): try again, and go on with the lists that did come.
   for try in 1 2 3; do
@@ -41,6 +49,7 @@ if [ ${#need[@]} -gt 0 ]; then
     rest=()
     for p in "${need[@]}"; do [ "$p" = wine32:i386 ] || rest+=("$p"); done
     [ ${#rest[@]} -eq ${#need[@]} ] && exit 1
+    touch "$unavailable"
     echo "wine32:i386 could not be installed now; going on without it" \
          "(the i686 build is built but not run)" >&2
     [ ${#rest[@]} -eq 0 ] || $SUDO apt-get install -y -q --no-install-recommends "${rest[@]}"
