@@ -7,6 +7,7 @@
 #include <commdlg.h>
 
 #include "actions/virtual_keys.h"
+#include "config/bindings_for.h"
 #include "config/find_window.h"
 #include "config/settings_dialog.h"
 #include "config/slot_details.h"
@@ -14,22 +15,26 @@
 #include "core/catalogue.h"
 #include "core/pressed_key.h"
 #include "core/profile.h"
+#include "core/program_sets.h"
 #include "core/remote_keys.h"
 #include "core/router.h"
 #include "core/text.h"
+#include "platform/characters.h"
 #include "platform/late_dlls.h"
 #include "res/resource.h"
 
 // Key index whose slots the dialog shows; 0 at start. Main thread only: a
 // key pressed on the remote reaches it as a posted KeyPressedMessage.
 static int32_t SelectedKey;
-// The key and slot whose details were opened last; "Set" stores into them.
+// The set, key and slot whose details were opened last; "Set" stores into them.
+static int DetailsSet = AllPrograms;
 static int32_t DetailsKey;
 static int32_t DetailsSlot;
 
 enum {
     KeysListSelChange = (LBN_SELCHANGE << 16) | IDC_KEYS_LIST,
     ProgramFileSize = 512,
+    PressedKeyTextSize = 64,
 };
 
 static const int SlotTypeLists[SlotsPerKey] = {
@@ -93,9 +98,16 @@ static WPARAM ListRow(int32_t value, int32_t rows)
     return (WPARAM)(value >= 0 && value < rows ? value : -1);
 }
 
-static ActionRecord& RecordOf(int32_t key, int32_t slot)
+// A record of the set being edited. Reading makes nothing; a key of a
+// program set gets a block of its own at its first edit.
+static const ActionRecord& RecordOf(int32_t key, int32_t slot)
 {
-    return Profile[key].slot[slot];
+    return ProgramSetKey(EditedSet(), key)->slot[slot];
+}
+
+static ActionRecord& RecordToEdit(int set, int32_t key, int32_t slot)
+{
+    return ProgramSetKeyForEdit(set, key)->slot[slot];
 }
 
 // Takes the key list's selection as SelectedKey and shows that key.
@@ -129,7 +141,8 @@ static int ChangeSlotType(int slot)
     DisableDetails(true);
     LRESULT row = SendToControl(SlotTypeLists[slot], CB_GETCURSEL, 0, 0);
     if (row >= 0 && row < ActionTypeCount)
-        RecordOf(SelectedKey, slot).type = (int32_t)row;    // one 32-bit store, read by the dispatcher
+        // One 32-bit store, read by the dispatcher.
+        RecordToEdit(EditedSet(), SelectedKey, slot).type = (int32_t)row;
     EnableControl(SlotDetailsButtons[slot], HasSlotDetails((int32_t)row));
     return 1;
 }
@@ -151,6 +164,7 @@ static int ShowSlotDetails(int slot)
 {
     EnableControl(IDC_SET, TRUE);
     EnableControl(IDC_FIND_WINDOW, TRUE);
+    DetailsSet = EditedSet();
     DetailsKey = SelectedKey;
     DetailsSlot = slot;
     const ActionRecord& r = RecordOf(DetailsKey, slot);
@@ -221,7 +235,7 @@ static int StoreSlotDetails()
     DisableDetails();
     static SlotDetails details;    // 3.5 KB, main thread only
     ReadDetailsView(&details);
-    StoreDetailsInRecord(details, &RecordOf(DetailsKey, DetailsSlot));
+    StoreDetailsInRecord(details, &RecordToEdit(DetailsSet, DetailsKey, DetailsSlot));
     return 1;
 }
 
@@ -276,29 +290,42 @@ static void PrepareProgramFileRequest()
     ProgramFileRequest.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 }
 
-// Saves profile.cfg, then hides the dialog.
+// Saves profile.cfg and the program sets, then hides the dialog.
 static int CloseConfigDialog()
 {
-    SaveProfile();    // a failure is shown by the save itself; the dialog hides all the same
+    // A failure is shown by the save itself, once; the dialog hides all the same.
+    SaveProgramSets(!SaveProfile());
     ShowWindow(ConfigDialog, SW_HIDE);
     return 1;
 }
 
 // A key pressed on the remote: its name (or the code that names no key) in
-// "Pressed Key", and in the visible dialog its row and slots.
+// "Pressed Key", with the program whose own bindings it ran, and in the
+// visible dialog its row and slots in the set the press used.
 static int ShowPressedKey()
 {
     uint32_t key;
-    int known;
-    TakePressedKey(&key, &known);
+    int known, set;
+    TakePressedKey(&key, &known, &set);
     if (known != KeyPressKnown || key >= RemoteKeyCount) {
         SetDlgItemInt(ConfigDialog, IDC_PRESSED_KEY, (UINT)key, FALSE);
         return 1;
     }
-    SetDlgItemTextA(ConfigDialog, IDC_PRESSED_KEY, RemoteKeyTable[key].name);
+    bool own = set >= 0 && set < MaxProgramSets && ProgramSets[set].inUse;
+    wchar_t text[PressedKeyTextSize];
+    MultiByteToWideChar(CP_ACP, 0, RemoteKeyTable[key].name, -1, text, PressedKeyTextSize);
+    if (own) {
+        const wchar_t* const parts[] = { L" (", ProgramSets[set].name, L")" };
+        for (const wchar_t* part : parts)
+            AppendWholeCharacters(text, PressedKeyTextSize, part);
+    }
+    SetDlgItemTextW(ConfigDialog, IDC_PRESSED_KEY, text);
     if (IsWindowVisible(ConfigDialog)) {
         SendToControl(IDC_KEYS_LIST, LB_SETCURSEL, (WPARAM)key, 0);
-        RefreshSelectedKey();
+        if (EditedSet() != (own ? set : AllPrograms))
+            ShowBindingsOf(own ? set : AllPrograms);    // shows the key too
+        else
+            RefreshSelectedKey();
     }
     return 1;
 }
@@ -352,4 +379,5 @@ void CreateConfigDialog()
 
     PrepareProgramFileRequest();
     LimitDetailsTexts();
+    CreateBindingsFor(RefreshSelectedKey);
 }

@@ -3,17 +3,19 @@
 
 #include "core/app_state.h"
 
-// The key in the low half, KeyPressKnown or KeyPressUnknown in the high
-// half: one 64-bit exchange, so that the dialog never sees half of a press.
+// The key in the low half, KeyPressKnown or KeyPressUnknown in the low byte
+// of the high half and the set plus one above it: one 64-bit exchange, so
+// that the dialog never sees half of a press.
 static volatile LONGLONG PressedKey;
 static volatile LONG PressedKeyPosted;
 
 // The key path's own record of the last key it handed on; -1: none.
 static LONGLONG LastNotedKey = -1;
 
-void NotePressedKey(uint32_t value, int known)
+void NotePressedKey(uint32_t value, int known, int set)
 {
-    LONGLONG key = (LONGLONG)(((uint64_t)(uint32_t)known << 32) | value);
+    uint32_t high = (uint32_t)known | ((uint32_t)(set + 1) << 8);
+    LONGLONG key = (LONGLONG)(((uint64_t)high << 32) | value);
     // A held key repeats what the hidden dialog shows already: nothing new to
     // show, and the main thread is not woken on every repeat. The visible
     // dialog is told each time, as it selects the key again.
@@ -29,11 +31,12 @@ void NotePressedKey(uint32_t value, int known)
     LastNotedKey = key;
 }
 
-void TakePressedKey(uint32_t* value, int* known)
+void TakePressedKey(uint32_t* value, int* known, int* set)
 {
     // Cleared first: a press noted from here on posts anew.
     InterlockedExchange(&PressedKeyPosted, 0);
     uint64_t key = (uint64_t)InterlockedCompareExchange64(&PressedKey, 0, 0);
     *value = (uint32_t)key;
-    *known = (int)(key >> 32);
+    *known = (int)((key >> 32) & 0xFF);
+    *set = (int)(key >> 40) - 1;
 }

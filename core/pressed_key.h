@@ -13,7 +13,8 @@ enum { KeyPressedMessage = WM_APP + 0x20, KeyPressUnknown = 0, KeyPressKnown = 1
 
 // The key path: never waits. A repeat of the last key while the dialog is
 // hidden changes nothing it shows and is not handed on.
-void NotePressedKey(uint32_t value, int known);
+// set: the program set whose bindings the press ran, or AllPrograms.
+void NotePressedKey(uint32_t value, int known, int set = -1);
 
 // The dialog, on KeyPressedMessage: the key pressed last.
-void TakePressedKey(uint32_t* value, int* known);
+void TakePressedKey(uint32_t* value, int* known, int* set);

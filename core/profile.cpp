@@ -19,41 +19,53 @@ static const wchar_t TempSuffix[] = L".tmp";
 static bool ProfileUnreadable;
 static bool ProfileMissing;
 
-// profile.cfg in dir, with the name of its temporary file; false when
+// A bindings file in dir, with the name of its temporary file; false when
 // either does not fit.
-static bool FormProfilePaths(wchar_t* path, wchar_t* temp, const wchar_t* dir)
+static bool FormBindingsPaths(wchar_t* path, wchar_t* temp, const wchar_t* dir,
+                              const wchar_t* fileName)
 {
-    FormFilePath(path, MAX_PATH, dir, ProfileFileName);
+    FormFilePath(path, MAX_PATH, dir, fileName);
     return path[0] && JoinPath(temp, MAX_PATH, path, TempSuffix);
+}
+
+void FinishBindingsReplace(const wchar_t* dir, const wchar_t* fileName)
+{
+    wchar_t path[MAX_PATH], temp[MAX_PATH];
+    if (FormBindingsPaths(path, temp, dir, fileName))
+        FinishCutReplace(temp, path, ProfileSize);
+}
+
+bool ReadBindingsFile(const wchar_t* path, KeyActions* image, bool* missing)
+{
+    HANDLE file = OpenForReading(path, missing);
+    if (file == INVALID_HANDLE_VALUE) {
+        if (!*missing)
+            NoteUnreadableFile(path);
+        return *missing;
+    }
+    DWORD got = 0;
+    // A read refused half way (a locked range) leaves nothing of it.
+    bool read = ReadFile(file, image, ProfileSize, &got, NULL) != FALSE;
+    if (!read) {
+        NoteUnreadableFile(path);
+        memset(image, 0, ProfileSize);
+    }
+    CloseHandle(file);
+    return read;
 }
 
 void LoadProfile()
 {
     ProfileUnreadable = false;
     ProfileMissing = true;
-    wchar_t path[MAX_PATH], temp[MAX_PATH];
     const wchar_t* const dirs[] = { ProgramDir, UserDir };
     for (const wchar_t* dir : dirs)
-        if (FormProfilePaths(path, temp, dir))
-            FinishCutReplace(temp, path, ProfileSize);
+        FinishBindingsReplace(dir, ProfileFileName);
+    wchar_t path[MAX_PATH];
     FormLoadFilePath(path, MAX_PATH, ProfileFileName);
     if (path[0] == L'\0')
         return;
-    HANDLE file = OpenForReading(path, &ProfileMissing);
-    if (file == INVALID_HANDLE_VALUE) {
-        ProfileUnreadable = !ProfileMissing;
-        if (ProfileUnreadable)
-            NoteUnreadableFile(path);
-        return;
-    }
-    DWORD got = 0;
-    // A read refused half way (a locked range) leaves nothing of it.
-    if (!ReadFile(file, Profile, ProfileSize, &got, NULL)) {
-        NoteUnreadableFile(path);
-        memset(Profile, 0, sizeof Profile);
-        ProfileUnreadable = true;
-    }
-    CloseHandle(file);
+    ProfileUnreadable = !ReadBindingsFile(path, Profile, &ProfileMissing);
 }
 
 bool ProfileWasMissing()
@@ -61,7 +73,11 @@ bool ProfileWasMissing()
     return ProfileMissing;
 }
 
-// Writes the whole Profile to a new file; nonzero only when every byte got
+// The file being saved, for the save that SaveWithRightsFallback repeats.
+static const wchar_t* SavingName;
+static const KeyActions* SavingImage;
+
+// Writes the whole image to a new file; nonzero only when every byte got
 // there and the file was closed cleanly.
 static int WriteProfileFile(const wchar_t* path)
 {
@@ -70,17 +86,17 @@ static int WriteProfileFile(const wchar_t* path)
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD put = 0;
-    BOOL wrote = WriteFile(file, Profile, ProfileSize, &put, NULL);
+    BOOL wrote = WriteFile(file, SavingImage, ProfileSize, &put, NULL);
     BOOL flushed = FlushFileBuffers(file);
     BOOL closed = CloseHandle(file);
     return wrote && put == ProfileSize && flushed && closed;
 }
 
-// Writes profile.cfg in the files folder; path receives its name.
+// Writes the file being saved in the files folder; path receives its name.
 static bool SaveProfileIn(wchar_t* path, size_t size, DWORD waitMs)
 {
     wchar_t temp[MAX_PATH];
-    FormSaveFilePath(path, size, ProfileFileName);
+    FormSaveFilePath(path, size, SavingName);
     if (path[0] == L'\0' || !JoinPath(temp, MAX_PATH, path, TempSuffix) || !CanReplaceFile(path))
         return false;
     // The new bindings go to a file beside the old one first, so that a
@@ -102,13 +118,25 @@ static bool SaveProfileIn(wchar_t* path, size_t size, DWORD waitMs)
     return true;
 }
 
+bool SaveBindingsFile(const wchar_t* fileName, const KeyActions* image, DWORD waitMs)
+{
+    wchar_t path[MAX_PATH];
+    SavingName = fileName;
+    SavingImage = image;
+    return SaveWithRightsFallback(SaveProfileIn, path, MAX_PATH, waitMs);
+}
+
+void ShowSaveError()
+{
+    MessageBoxA(ConfigDialog, SaveErrorText, "ERROR", MB_ICONERROR);
+}
+
 int SaveProfile(bool quiet, DWORD waitMs)
 {
     if (ProfileUnreadable)
         return 0;    // said once at start
-    wchar_t path[MAX_PATH];
-    bool saved = SaveWithRightsFallback(SaveProfileIn, path, MAX_PATH, waitMs);
+    bool saved = SaveBindingsFile(ProfileFileName, Profile, waitMs);
     if (!saved && !quiet)
-        MessageBoxA(ConfigDialog, SaveErrorText, "ERROR", MB_ICONERROR);
+        ShowSaveError();
     return saved;
 }

@@ -68,3 +68,13 @@ bool ProfileWasMissing();
 // rights to write beside the executable are missing, the per-user folder
 // takes the files from then on. Returns nonzero on success.
 int SaveProfile(bool quiet = false, DWORD waitMs = HeldFileWaitMs);
+
+// The same rules for every bindings file, profile.cfg and a program's own:
+// a replace cut short in dir (FAT) is finished; the file at path is read
+// into image (false, the file noted for the start-up report, when it exists
+// but cannot be read); fileName is saved whole from image in the files
+// folder. The user is told of a failed save with ShowSaveError.
+void FinishBindingsReplace(const wchar_t* dir, const wchar_t* fileName);
+bool ReadBindingsFile(const wchar_t* path, KeyActions* image, bool* missing);
+bool SaveBindingsFile(const wchar_t* fileName, const KeyActions* image, DWORD waitMs);
+void ShowSaveError();

@@ -19,3 +19,22 @@ inline size_t WholeCharactersLength(const char* text, size_t limit)
     }
     return n;
 }
+
+// Appends as much of src to the UTF-16 text dst (size characters with its
+// terminator) as fits, never half of a surrogate pair.
+inline void AppendWholeCharacters(wchar_t* dst, size_t size, const wchar_t* src)
+{
+    size_t n = 0;
+    while (n < size && dst[n] != L'\0')
+        ++n;
+    for (; n + 1 < size && *src; ++src, ++n) {
+        bool pair = *src >= 0xD800 && *src <= 0xDBFF && src[1] != L'\0';
+        if (pair && n + 2 >= size)
+            break;
+        dst[n] = *src;
+        if (pair)
+            dst[++n] = *++src;
+    }
+    if (n < size)
+        dst[n] = L'\0';
+}

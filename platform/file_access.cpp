@@ -7,7 +7,7 @@
 
 #include "platform/paths.h"
 
-enum { HeldFileRetryMs = 100, MaxUnreadableFiles = 2, ReasonSize = 256 };
+enum { HeldFileRetryMs = 100, MaxUnreadableFiles = 4, ReasonSize = 256 };
 
 struct UnreadableFile {
     wchar_t path[MAX_PATH];

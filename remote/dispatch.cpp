@@ -110,7 +110,7 @@ static void RunSlot(const ActionRecord& r)
     }
 }
 
-void ExecuteKeyActions(int k)
+void RunKeyActions(int k, const KeyActions& actions)
 {
     if (k == 0) {
         LaunchVendorApp();
@@ -119,5 +119,10 @@ void ExecuteKeyActions(int k)
     if (k < 0 || k >= RemoteKeyCount || !ActiveFlag)
         return;
     for (int s = 0; s < SlotsPerKey; ++s)
-        RunSlot(Profile[k].slot[s]);
+        RunSlot(actions.slot[s]);
+}
+
+void ExecuteKeyActions(int k)
+{
+    RunKeyActions(k, Profile[k < 0 || k >= RemoteKeyCount ? 0 : k]);
 }

@@ -3,8 +3,10 @@
 
 #include "core/countdown.h"
 #include "core/pressed_key.h"
+#include "core/program_sets.h"
 #include "core/remote_keys.h"
 #include "remote/dispatch.h"
+#include "remote/program_in_front.h"
 
 // The dialog and the tray icon belong to other threads: both learn of the
 // key without this thread waiting for them. The dialog is told before the
@@ -20,8 +22,12 @@ static void HandleRemoteKey(WPARAM wParam)
         return;
     }
     bool wakeTicks = ArmTrayFlash();
-    NotePressedKey((uint32_t)k, KeyPressKnown);
-    ExecuteKeyActions(k);
+    // The program in front decides once, before anything runs: an action
+    // that brings another window forward does not change the press's set.
+    int used;
+    const KeyActions& actions = BindingsForKey(k, k == 0 ? AllPrograms : ProgramSetInFront(), &used);
+    NotePressedKey((uint32_t)k, KeyPressKnown, used);
+    RunKeyActions(k, actions);
     // The flash is shown at the first tick after this, for its full time.
     if (wakeTicks)
         StartArmedFlash();

@@ -7,6 +7,7 @@
 
 #define IDD_CONFIGURATION       102
 #define IDD_SETTINGS            106
+#define IDD_ADD_PROGRAM         107
 
 // Configuration dialog
 #define IDC_CLOSE               1
@@ -40,6 +41,13 @@
 #define IDC_ONLY_IF_FOUND       1030
 #define IDC_RESTORE_PREVIOUS    1031
 #define IDC_AND_ACTIVE          1033
+#define IDC_BINDINGS_FOR        1040
+#define IDC_ADD_PROGRAM         1041
+#define IDC_REMOVE_PROGRAM      1042
+
+// "Add a program"
+#define IDC_PROGRAM_LIST        1050
+#define IDC_BROWSE_PROGRAM      1051
 
 // Settings dialog
 #define IDC_SETTINGS_CLOSE      1

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "config/bindings_for.h"
 #include "config/config_dialog.h"
 #include "config/find_window.h"
 #include "config/settings.h"
@@ -15,6 +16,7 @@
 #include "platform/paths.h"
 #include "platform/system_dll.h"
 #include "core/profile.h"
+#include "core/program_sets.h"
 #include "core/router.h"
 #include "core/vendor_apps.h"
 #include "osd/osd.h"
@@ -107,6 +109,7 @@ static int SaveAtSessionEnd()
 {
     SaveSettings(true, SessionEndWaitMs);
     SaveProfile(true, SessionEndWaitMs);
+    SaveProgramSets(true, SessionEndWaitMs);
     if (CurrentLParam() & CloseForUpdate) {
         ClosedForUpdate = true;
         PostQuitMessage(0);
@@ -159,6 +162,8 @@ int RunQuellon()
     AddRoute(ConfigDialog, WM_ENDSESSION, TRUE, 0, SaveAtSessionEnd);
     AddTrayIcon();
     LoadProfile();
+    LoadProgramSets();
+    ListProgramSets();
     LoadSettings();
     CreateOsdSlots();
     StartReceiverThread();
@@ -176,7 +181,8 @@ int RunQuellon()
     // box may hold the end up.
     if (!ClosedForUpdate) {
         SaveSettings();
-        SaveProfile();
+        // One box at most: the sets' failure is told when profile.cfg's was not.
+        SaveProgramSets(!SaveProfile());
     }
     EndStandIn(StandInEndMs);
     RemoveTrayIcon();

@@ -17,9 +17,9 @@ ActionRecord& Binding(int key, int slot)
     return Bindings[key].slot[slot];
 }
 
-bool StartBound(QuellonRun* run)
+bool StartBound(QuellonRun* run, const std::string& dir)
 {
-    run->dir = MakeTempDir("bound");
+    run->dir = dir.empty() ? MakeTempDir("bound") : dir;
     if (!WriteWholeFile(run->dir + "profile.cfg", std::string((const char*)Bindings, sizeof Bindings)))
         return false;
     return StartQuellon(run, run->dir) && WaitForTrick(*run) != NULL;

@@ -11,8 +11,8 @@ enum { FirstBindableKey = 1, LastBindableKey = 19 };
 void ClearBindings();
 // A slot of the bindings StartBound writes; type 0 until set.
 ActionRecord& Binding(int key, int slot);
-// Writes the bindings as profile.cfg into a fresh folder, starts quellon.exe
-// there and waits for its "Trick Wnd".
-bool StartBound(QuellonRun* run);
+// Writes the bindings as profile.cfg into a fresh folder (or dir, which may
+// hold other files), starts quellon.exe there and waits for its "Trick Wnd".
+bool StartBound(QuellonRun* run, const std::string& dir = "");
 // Sends the key press and returns once quellon.exe has run its actions.
 void PressKey(const QuellonRun& run, int key);

@@ -130,12 +130,22 @@ std::string ConfigControlText(const QuellonRun& run, int id)
     return WindowText(GetDlgItem(run.config, id));
 }
 
+// Read in UTF-16: it may name a program outside the ANSI code page.
+static std::string PressedKeyNow(const QuellonRun& run)
+{
+    WCHAR wide[256] = L"";
+    char text[1024] = "";
+    SendMessageW(GetDlgItem(run.config, 1005), WM_GETTEXT, 256, (LPARAM)wide);
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, NULL, NULL);
+    return text;
+}
+
 std::string PressedKeyText(const QuellonRun& run, const std::string& expected)
 {
-    std::string shown = ConfigControlText(run, 1005);
+    std::string shown = PressedKeyNow(run);
     for (int i = 0; i < 200 && shown != expected; ++i) {
         Sleep(10);
-        shown = ConfigControlText(run, 1005);
+        shown = PressedKeyNow(run);
     }
     return shown;
 }

@@ -41,6 +41,6 @@ HWND FindTrickWindow(const QuellonRun& run);
 HWND WaitForTrick(const QuellonRun& run, bool present = true, DWORD ms = 5000);
 // Text of a control of the Configuration dialog.
 std::string ConfigControlText(const QuellonRun& run, int id);
-// "Pressed Key" once it shows expected (the key path posts each key to the
+// "Pressed Key" (UTF-8) once it shows expected (the key path posts each key to the
 // dialog's thread), or what it shows after two seconds.
 std::string PressedKeyText(const QuellonRun& run, const std::string& expected);

@@ -1,0 +1,6 @@
+// Which program's bindings a key press uses: the program of the window in
+// front, looked up once per window and process.
+#pragma once
+
+// The program set of the program in front, or AllPrograms. Receiver thread.
+int ProgramSetInFront();
