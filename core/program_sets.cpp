@@ -18,8 +18,9 @@ static const wchar_t TempSuffix[] = L".cfg.tmp";
 // The folder the sets were read from: profile.cfg's. Main thread only.
 static wchar_t SetsFolder[ProgramDirSize];
 
-// Read for every key without a block of its own.
-static const KeyActions NoActions = {};
+// Read for every key without a block of its own; never written. Not const:
+// a zero image kept in the program's file would add 2 KB to it.
+static KeyActions NoActions;
 // Edits go here when no block can be had: they are lost, nothing breaks.
 static KeyActions LostEdits;
 

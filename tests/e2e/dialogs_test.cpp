@@ -23,6 +23,10 @@ struct ControlRow {
 };
 
 const ControlRow ConfigControls[] = {
+    { -1, "Static", "&Bindings for:" },
+    { 1040, "ComboBox", "All programs" },
+    { 1041, "Button", "Add..." },
+    { 1042, "Button", "Remove" },
     { -1, "Button", "&Keys List" },
     { 1000, "ListBox", "" },
     { -1, "Button", "Actions" },
@@ -75,9 +79,9 @@ const ControlRow ConfigControls[] = {
     { 1, "Button", "&Close" },
 };
 
-// Tab goes in reading order: the keys list, each slot's list and its
-// Details, the details area row by row, the buttons on the right.
-const int ConfigTabOrder[] = { 1000, 1002, 1004, 1006, 1009, 1007, 1010, 1008, 1011, 1013, 1015,
+// Tab goes in reading order: whose bindings, the keys list, each slot's
+// list and its Details, the details area row by row, the buttons on the right.
+const int ConfigTabOrder[] = { 1040, 1041, 1042, 1000, 1002, 1004, 1006, 1009, 1007, 1010, 1008, 1011, 1013, 1015,
                                1014, 1022, 1023, 1024, 1025, 1027, 1030, 1033, 1031, 1016, 1018,
                                1017, 1019, 1026, 1021, 1020, 2, 3, 1 };
 
