@@ -1,7 +1,9 @@
 // The answer for the window in front is kept until another window comes to
-// the front, its window handle is taken by another process, or a set is
-// added or removed: a press costs two questions to the window manager,
-// none to the program.
+// the front or a set is added or removed: a press costs one question to the
+// window manager (a round trip to the wineserver under Wine), none to the
+// program. A window belongs to one process for its life, and a handle
+// value is given to a new window only after its slot's reuse count has
+// wrapped, so the window stands for its process too.
 #include "remote/program_in_front.h"
 
 #include <windows.h>
@@ -10,7 +12,6 @@
 #include "platform/program_names.h"
 
 static HWND CachedWindow;
-static DWORD CachedPid;
 static LONG CachedGeneration = -1;
 static int CachedSet = AllPrograms;
 
@@ -19,16 +20,14 @@ int ProgramSetInFront()
     if (ProgramSetsInUse == 0)
         return AllPrograms;
     HWND window = GetForegroundWindow();
-    DWORD pid = 0;
-    if (!window || !GetWindowThreadProcessId(window, &pid))
+    if (!window)
         return AllPrograms;
     LONG generation = ProgramSetsGeneration;
-    if (window == CachedWindow && pid == CachedPid && generation == CachedGeneration)
+    if (window == CachedWindow && generation == CachedGeneration)
         return CachedSet;
     wchar_t name[ProgramNameSize];
     CachedSet = ProgramOfWindow(window, name, ProgramNameSize) ? FindProgramSet(name) : AllPrograms;
     CachedWindow = window;
-    CachedPid = pid;
     CachedGeneration = generation;
     return CachedSet;
 }
