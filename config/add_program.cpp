@@ -5,16 +5,15 @@
 #include "config/add_program.h"
 
 #include <windows.h>
-#include <commdlg.h>
 #include <string.h>
 
+#include "config/program_path.h"
 #include "core/app_state.h"
 #include "core/program_sets.h"
-#include "platform/late_dlls.h"
 #include "platform/program_names.h"
 #include "res/resource.h"
 
-enum { MaxChoices = 64, TitleSize = 80, RowSize = ProgramNameSize + TitleSize + 4, BrowseSize = 1024 };
+enum { MaxChoices = 64, TitleSize = 80, RowSize = ProgramNameSize + TitleSize + 4 };
 
 struct ProgramChoice {
     wchar_t name[ProgramNameSize];
@@ -37,9 +36,11 @@ static void AddChoiceRow(HWND list, HWND window, const wchar_t* name)
     wchar_t title[TitleSize], row[RowSize];
     if (!GetWindowTextW(window, title, TitleSize))
         return;    // no title: nothing a user would pick
-    lstrcpynW(row, name, RowSize);
-    lstrcatW(row, L"  \x2013  ");
-    lstrcatW(row, title);
+    // The name fits whole: the row has room for it and the dash.
+    size_t n = wcslen(name);
+    memcpy(row, name, n * sizeof(wchar_t));
+    memcpy(row + n, L"  \x2013  ", 5 * sizeof(wchar_t));
+    lstrcpynW(row + n + 5, title, TitleSize);
     LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)row);
     if (at < 0)
         return;
@@ -66,10 +67,11 @@ static void Choose(HWND box, const wchar_t* name)
 
 static void ChooseRow(HWND box)
 {
-    LRESULT row = SendDlgItemMessageW(box, IDC_PROGRAM_LIST, LB_GETCURSEL, 0, 0);
+    HWND list = GetDlgItem(box, IDC_PROGRAM_LIST);
+    LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
     if (row < 0)
         return;
-    LRESULT choice = SendDlgItemMessageW(box, IDC_PROGRAM_LIST, LB_GETITEMDATA, (WPARAM)row, 0);
+    LRESULT choice = SendMessageW(list, LB_GETITEMDATA, (WPARAM)row, 0);
     if (choice >= 0 && choice < ChoiceCount)
         Choose(box, Choices[choice].name);
 }
@@ -77,24 +79,10 @@ static void ChooseRow(HWND box)
 // The set is found by the executable's file name alone.
 static void BrowseExecutable(HWND box)
 {
-    static wchar_t file[BrowseSize];
-    OPENFILENAMEW request;
-    ZeroMemory(&request, sizeof request);
-    request.lStructSize = sizeof request;
-    request.hwndOwner = box;
-    request.lpstrFilter = L"Programs\0*.exe\0All files\0*.*\0";
-    request.nFilterIndex = 1;
-    request.lpstrFile = file;
-    request.nMaxFile = BrowseSize;
-    request.lpstrTitle = L"Select program";
-    request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST;
-    file[0] = L'\0';
-    if (!LateGetOpenFileNameW(&request))
-        return;
-    file[BrowseSize - 1] = L'\0';
-    const wchar_t* last = wcsrchr(file, L'\\');
-    const wchar_t* name = last ? last + 1 : file;
-    if (name[0] && wcslen(name) < ProgramNameSize)
+    const wchar_t* path = BrowseForProgram(box);
+    const wchar_t* last = path ? wcsrchr(path, L'\\') : NULL;
+    const wchar_t* name = last ? last + 1 : path;
+    if (name && name[0] && wcslen(name) < ProgramNameSize)
         Choose(box, name);
 }
 
@@ -126,6 +114,6 @@ bool ChooseProgramToAdd(wchar_t* name, size_t size)
     Chosen = name;
     ChosenSize = size;
     name[0] = L'\0';
-    return DialogBoxParamW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(IDD_ADD_PROGRAM), ConfigDialog,
+    return DialogBoxParamW(GetModuleHandleA(NULL), MAKEINTRESOURCEW(IDD_ADD_PROGRAM), ConfigDialog,
                            AddProgramProc, 0) == IDOK && name[0];
 }

@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/program_sets.h"
 #include "core/router.h"
+#include "platform/characters.h"
 #include "res/resource.h"
 
 enum { BindingsForSelChange = (CBN_SELCHANGE << 16) | IDC_BINDINGS_FOR, ConfirmSize = 400 };
@@ -22,33 +23,18 @@ int EditedSet()
 
 static LRESULT SendToList(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return SendDlgItemMessageW(ConfigDialog, IDC_BINDINGS_FOR, message, wParam, lParam);
+    return SendMessageW(GetDlgItem(ConfigDialog, IDC_BINDINGS_FOR), message, wParam, lParam);
 }
 
-static void AddRow(const wchar_t* text, int set)
-{
-    LRESULT row = SendToList(CB_ADDSTRING, 0, (LPARAM)text);
-    if (row >= 0)
-        SendToList(CB_SETITEMDATA, (WPARAM)row, (LPARAM)set);
-}
-
-// Refills the rows, the sets in order of their names, with Edited chosen.
+// The drop-down sorts the sets by name; "All programs" goes first.
 void ListProgramSets()
 {
     SendToList(CB_RESETCONTENT, 0, 0);
-    AddRow(L"All programs", AllPrograms);
-    bool listed[MaxProgramSets] = {};
-    for (;;) {
-        int next = AllPrograms;
-        for (int i = 0; i < MaxProgramSets; ++i)
-            if (ProgramSets[i].inUse && !listed[i] &&
-                (next == AllPrograms || lstrcmpiW(ProgramSets[i].name, ProgramSets[next].name) < 0))
-                next = i;
-        if (next == AllPrograms)
-            break;
-        listed[next] = true;
-        AddRow(ProgramSets[next].name, next);
-    }
+    for (int i = 0; i < MaxProgramSets; ++i)
+        if (ProgramSets[i].inUse)
+            SendToList(CB_SETITEMDATA, (WPARAM)SendToList(CB_ADDSTRING, 0, (LPARAM)ProgramSets[i].name), i);
+    SendToList(CB_INSERTSTRING, 0, (LPARAM)L"All programs");
+    SendToList(CB_SETITEMDATA, 0, AllPrograms);
     LRESULT rows = SendToList(CB_GETCOUNT, 0, 0);
     for (LRESULT row = 0; row < rows; ++row)
         if ((int)SendToList(CB_GETITEMDATA, (WPARAM)row, 0) == Edited)
@@ -78,7 +64,7 @@ static int AddProgram()
         return 1;
     int set = AddProgramSet(name);
     if (set == AllPrograms)
-        MessageBoxW(ConfigDialog, L"No more programs can have bindings of their own.", L"Quellon",
+        MessageBoxA(ConfigDialog, "No more programs can have bindings of their own.", "Quellon",
                     MB_ICONWARNING);
     else
         ShowBindingsOf(set);
@@ -90,8 +76,8 @@ static int RemoveProgram()
     if (Edited == AllPrograms)
         return 1;
     wchar_t text[ConfirmSize] = L"Remove the bindings for ";
-    lstrcatW(text, ProgramSets[Edited].name);
-    lstrcatW(text, L"?\n\nIts keys then run the bindings for all programs.");
+    AppendWholeCharacters(text, ConfirmSize, ProgramSets[Edited].name);
+    AppendWholeCharacters(text, ConfirmSize, L"?");
     if (MessageBoxW(ConfigDialog, text, L"Remove", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return 1;
     RemoveProgramSet(Edited);

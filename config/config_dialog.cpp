@@ -4,11 +4,11 @@
 #include "config/config_dialog.h"
 
 #include <windows.h>
-#include <commdlg.h>
 
 #include "actions/virtual_keys.h"
 #include "config/bindings_for.h"
 #include "config/find_window.h"
+#include "config/program_path.h"
 #include "config/settings_dialog.h"
 #include "config/slot_details.h"
 #include "core/app_state.h"
@@ -20,7 +20,6 @@
 #include "core/router.h"
 #include "core/text.h"
 #include "platform/characters.h"
-#include "platform/late_dlls.h"
 #include "res/resource.h"
 
 // Key index whose slots the dialog shows; 0 at start. Main thread only: a
@@ -33,7 +32,6 @@ static int32_t DetailsSlot;
 
 enum {
     KeysListSelChange = (LBN_SELCHANGE << 16) | IDC_KEYS_LIST,
-    ProgramFileSize = 512,
     PressedKeyTextSize = 64,
 };
 
@@ -60,13 +58,6 @@ static const DetailsControl DetailsControls[] = {
     { IDC_KEY_ALT, true }, { IDC_KEY_CTRL, true }, { IDC_KEY_WIN, true },
     { IDC_ONLY_IF_FOUND, true }, { IDC_RESTORE_PREVIOUS, true }, { IDC_AND_ACTIVE, true },
 };
-
-// The open-file request, filled once: its buffer keeps the last chosen
-// program, which the next browse offers again.
-static OPENFILENAMEA ProgramFileRequest;
-static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEA) == 88, "the request of Windows 2000 and later");
-static char ProgramFile[ProgramFileSize];
-static const char ProgramFileFilter[] = " Applications \0 *.exe\0 All files \0 *.*\0";
 
 static void EnableControl(int id, BOOL enable)
 {
@@ -98,16 +89,16 @@ static WPARAM ListRow(int32_t value, int32_t rows)
     return (WPARAM)(value >= 0 && value < rows ? value : -1);
 }
 
-// A record of the set being edited. Reading makes nothing; a key of a
-// program set gets a block of its own at its first edit.
+// A record of the set being edited. Reading makes nothing; a slot of a
+// program set gets a record of its own at its first edit.
 static const ActionRecord& RecordOf(int32_t key, int32_t slot)
 {
-    return ProgramSetKey(EditedSet(), key)->slot[slot];
+    return ProgramSetRecord(EditedSet(), key, slot);
 }
 
 static ActionRecord& RecordToEdit(int set, int32_t key, int32_t slot)
 {
-    return ProgramSetKeyForEdit(set, key)->slot[slot];
+    return ProgramSetRecordForEdit(set, key, slot);
 }
 
 // Takes the key list's selection as SelectedKey and shows that key.
@@ -232,27 +223,23 @@ static void ReadDetailsView(SlotDetails* d)
 
 static int StoreSlotDetails()
 {
-    DisableDetails();
     static SlotDetails details;    // 3.5 KB, main thread only
     ReadDetailsView(&details);
-    StoreDetailsInRecord(details, &RecordToEdit(DetailsSet, DetailsKey, DetailsSlot));
+    ActionRecord& r = RecordToEdit(DetailsSet, DetailsKey, DetailsSlot);
+    // A program path that names no file as stored is refused, and the
+    // details stay open to choose again.
+    HWND path = GetDlgItem(ConfigDialog, IDC_PROGRAM_PATH);
+    if (r.type == ActionExecuteProgram &&
+        !TakeProgramPath(ConfigDialog, path, details.programPath, ProgramPathWidth))
+        return 1;
+    DisableDetails();
+    StoreDetailsInRecord(details, &r);
     return 1;
 }
 
 static int BrowseProgram()
 {
-    // A failed dialog (a path longer than the buffer) may leave a size in
-    // the buffer: the last chosen path is kept instead.
-    char kept[ProgramFileSize];
-    CopyText(kept, sizeof kept, ProgramFile);
-    if (LateGetOpenFileNameA(&ProgramFileRequest)) {
-        ProgramFile[ProgramFileSize - 1] = '\0';
-        char shown[ProgramPathWidth];    // no more than "Set" stores
-        CopyText(shown, sizeof shown, ProgramFile);
-        SetDlgItemTextA(ConfigDialog, IDC_PROGRAM_PATH, shown);
-    } else {
-        CopyText(ProgramFile, sizeof ProgramFile, kept);
-    }
+    BrowseProgramInto(ConfigDialog, GetDlgItem(ConfigDialog, IDC_PROGRAM_PATH), ProgramPathWidth);
     return 1;
 }
 
@@ -270,24 +257,6 @@ static void LimitDetailsTexts()
     };
     for (const auto& l : Limits)
         SendToControl(l.id, EM_LIMITTEXT, (WPARAM)(l.width - 1), 0);
-}
-
-static void PrepareProgramFileRequest()
-{
-    ZeroMemory(&ProgramFileRequest, sizeof ProgramFileRequest);
-    ProgramFileRequest.lStructSize = sizeof ProgramFileRequest;
-    ProgramFileRequest.hwndOwner = ConfigDialog;
-    ProgramFileRequest.hInstance = GetModuleHandleA(NULL);
-    ProgramFileRequest.lpstrFilter = ProgramFileFilter;
-    ProgramFileRequest.nFilterIndex = 1;
-    ProgramFileRequest.lpstrFile = ProgramFile;
-    ProgramFileRequest.nMaxFile = ProgramFileSize;
-    ProgramFileRequest.lpstrTitle = "Select program";
-    ProgramFileRequest.lpstrInitialDir = "C:\\";
-    // Our current folder stays where it was: moved to wherever the user
-    // browsed, it would hold a USB stick that then cannot be ejected, and
-    // a bare program name would be searched for there.
-    ProgramFileRequest.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 }
 
 // Saves profile.cfg and the program sets, then hides the dialog.
@@ -312,14 +281,16 @@ static int ShowPressedKey()
         return 1;
     }
     bool own = set >= 0 && set < MaxProgramSets && ProgramSets[set].inUse;
-    wchar_t text[PressedKeyTextSize];
-    MultiByteToWideChar(CP_ACP, 0, RemoteKeyTable[key].name, -1, text, PressedKeyTextSize);
+    // Key names are ASCII.
+    wchar_t text[PressedKeyTextSize] = L"";
+    for (int i = 0; RemoteKeyTable[key].name[i]; ++i)
+        text[i] = (wchar_t)RemoteKeyTable[key].name[i];
     if (own) {
         const wchar_t* const parts[] = { L" (", ProgramSets[set].name, L")" };
         for (const wchar_t* part : parts)
             AppendWholeCharacters(text, PressedKeyTextSize, part);
     }
-    SetDlgItemTextW(ConfigDialog, IDC_PRESSED_KEY, text);
+    SetWindowTextW(GetDlgItem(ConfigDialog, IDC_PRESSED_KEY), text);
     if (IsWindowVisible(ConfigDialog)) {
         SendToControl(IDC_KEYS_LIST, LB_SETCURSEL, (WPARAM)key, 0);
         if (EditedSet() != (own ? set : AllPrograms))
@@ -377,7 +348,6 @@ void CreateConfigDialog()
     AddCommandRoute(ConfigDialog, IDC_FIND_WINDOW, StartFindWindow);
     AddFindWindowRoutes();
 
-    PrepareProgramFileRequest();
     LimitDetailsTexts();
     CreateBindingsFor(RefreshSelectedKey);
 }

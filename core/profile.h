@@ -45,6 +45,11 @@ static_assert(sizeof(KeyActions) == 2048, "profile.cfg layout");
 
 enum { ProfileSize = RemoteKeyCount * 2048 };
 
+// The four slots a press runs, wherever they are kept.
+struct KeySlots {
+    const ActionRecord* slot[SlotsPerKey];
+};
+
 // The one Profile of the process, indexed by key index. All zero ("None") at start.
 extern KeyActions Profile[RemoteKeyCount];
 static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");

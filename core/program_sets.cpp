@@ -18,11 +18,12 @@ static const wchar_t TempSuffix[] = L".cfg.tmp";
 // The folder the sets were read from: profile.cfg's. Main thread only.
 static wchar_t SetsFolder[ProgramDirSize];
 
-// Read for every key without a block of its own; never written. Not const:
-// a zero image kept in the program's file would add 2 KB to it.
-static KeyActions NoActions;
-// Edits go here when no block can be had: they are lost, nothing breaks.
-static KeyActions LostEdits;
+enum { SlotCount = RemoteKeyCount * SlotsPerKey };
+
+// Read for every slot a set does not store; never written.
+static ActionRecord NoAction;
+// Edits go here when no record can be had: they are lost, nothing breaks.
+static ActionRecord LostEdit;
 
 bool FormProgramSetFileName(wchar_t* fileName, size_t size, const wchar_t* name)
 {
@@ -37,12 +38,14 @@ bool FormProgramSetFileName(wchar_t* fileName, size_t size, const wchar_t* name)
 static bool NameOfSetFile(const wchar_t* fileName, wchar_t* name, bool* temp)
 {
     size_t n = wcslen(fileName), prefix = wcslen(SetPrefix);
+    wchar_t head[ARRAYSIZE(SetPrefix)];
     const wchar_t* const suffixes[] = { SetSuffix, TempSuffix };
     for (const wchar_t* suffix : suffixes) {
         size_t s = wcslen(suffix);
         // The pattern also matches 8.3 aliases: the long name must end so itself.
         if (n > prefix + s && n - prefix - s < ProgramNameSize &&
-            _wcsnicmp(fileName, SetPrefix, prefix) == 0 && _wcsicmp(fileName + n - s, suffix) == 0) {
+            lstrcmpiW(lstrcpynW(head, fileName, (int)prefix + 1), SetPrefix) == 0 &&
+            lstrcmpiW(fileName + n - s, suffix) == 0) {
             lstrcpynW(name, fileName + prefix, (int)(n - prefix - s + 1));
             *temp = suffix == TempSuffix;
             return true;
@@ -51,21 +54,13 @@ static bool NameOfSetFile(const wchar_t* fileName, wchar_t* name, bool* temp)
     return false;
 }
 
-static bool IsBlank(const KeyActions& actions)
+static bool IsBlank(const ActionRecord& record)
 {
-    const char* bytes = (const char*)&actions;
-    for (size_t i = 0; i < sizeof actions; ++i)
+    const char* bytes = (const char*)&record;
+    for (size_t i = 0; i < sizeof record; ++i)
         if (bytes[i])
             return false;
     return true;
-}
-
-bool BindsKey(const KeyActions& actions)
-{
-    for (const ActionRecord& r : actions.slot)
-        if (r.type > ActionNone && r.type < ActionTypeCount)
-            return true;
-    return false;
 }
 
 // The scratch image of one whole file, for reading and writing only: an
@@ -81,28 +76,34 @@ static void ReturnImage(KeyActions* image)
         VirtualFree(image, 0, MEM_RELEASE);
 }
 
-static KeyActions* BlockFor(ProgramSet& set, int k)
+static void* Allocate(size_t size)
 {
-    if (!set.keys[k]) {
-        void* block = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(KeyActions));
-        if (!block)
-            return NULL;
-        InterlockedExchangePointer((void* volatile*)&set.keys[k], block);
-    }
-    return set.keys[k];
+    return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
 }
 
-// Keeps of the image what it holds for each key; blocks of a set that was
-// here before are reused and cleared.
-static void TakeKeysOf(ProgramSet& set, const KeyActions* image)
+static ActionRecord* RecordFor(ProgramSet& set, int i)
 {
-    for (int k = 0; k < RemoteKeyCount; ++k) {
-        bool blank = !image || IsBlank(image[k]);
-        if (blank && !set.keys[k])
+    if (!set.slots[i]) {
+        void* record = Allocate(sizeof(ActionRecord));
+        if (!record)
+            return NULL;
+        InterlockedExchangePointer((void* volatile*)&set.slots[i], record);
+    }
+    return set.slots[i];
+}
+
+// Keeps of the image the slots that hold anything; records of a set that
+// was here before are reused and cleared.
+static void TakeSlotsOf(ProgramSet& set, const KeyActions* image)
+{
+    for (int i = 0; i < SlotCount; ++i) {
+        const ActionRecord* from = image ? &image[i / SlotsPerKey].slot[i % SlotsPerKey] : &NoAction;
+        bool blank = IsBlank(*from);
+        if (blank && !set.slots[i])
             continue;
-        KeyActions* block = BlockFor(set, k);
-        if (block)
-            memcpy(block, blank ? &NoActions : &image[k], sizeof *block);
+        ActionRecord* record = RecordFor(set, i);
+        if (record)
+            memcpy(record, from, sizeof *record);
     }
 }
 
@@ -134,13 +135,15 @@ int AddProgramSet(const wchar_t* name)
     if (!SetsFolder[0])
         ProfileFolder(SetsFolder);
     ProgramSet& set = ProgramSets[i];
+    if (!set.slots && !(set.slots = (ActionRecord* volatile*)Allocate(SlotCount * sizeof(void*))))
+        return AllPrograms;
     lstrcpynW(set.name, name, ProgramNameSize);
     FinishBindingsReplace(SetsFolder, fileName);
     FormFilePath(path, MAX_PATH, SetsFolder, fileName);
     bool missing = true;
     KeyActions* image = TakeImage();
     set.unreadable = !image || (path[0] && !ReadBindingsFile(path, image, &missing));
-    TakeKeysOf(set, set.unreadable ? NULL : image);
+    TakeSlotsOf(set, set.unreadable ? NULL : image);
     ReturnImage(image);
     // A new set is written at the next save even when nothing is bound yet.
     set.changed = missing;
@@ -204,8 +207,8 @@ int SaveProgramSets(bool quiet, DWORD waitMs)
             saved = false;
             break;
         }
-        for (int k = 0; k < RemoteKeyCount; ++k)
-            image[k] = *ProgramSetKey((int)(&set - ProgramSets), k);
+        for (int i = 0; i < SlotCount; ++i)
+            image[i / SlotsPerKey].slot[i % SlotsPerKey] = set.slots[i] ? *set.slots[i] : NoAction;
         if (SaveBindingsFile(fileName, image, waitMs))
             set.changed = false;
         else
@@ -219,32 +222,39 @@ int SaveProgramSets(bool quiet, DWORD waitMs)
     return saved;
 }
 
-const KeyActions* ProgramSetKey(int set, int k)
+const ActionRecord& ProgramSetRecord(int set, int k, int s)
 {
     if (set == AllPrograms)
-        return &Profile[k];
-    const KeyActions* block = ProgramSets[set].keys[k];
-    return block ? block : &NoActions;
+        return Profile[k].slot[s];
+    const ActionRecord* record = ProgramSets[set].slots[k * SlotsPerKey + s];
+    return record ? *record : NoAction;
 }
 
-KeyActions* ProgramSetKeyForEdit(int set, int k)
+ActionRecord& ProgramSetRecordForEdit(int set, int k, int s)
 {
     if (set == AllPrograms)
-        return &Profile[k];
+        return Profile[k].slot[s];
     ProgramSets[set].changed = true;
-    KeyActions* block = BlockFor(ProgramSets[set], k);
-    return block ? block : &LostEdits;
+    ActionRecord* record = RecordFor(ProgramSets[set], k * SlotsPerKey + s);
+    return record ? *record : LostEdit;
 }
 
-const KeyActions& BindingsForKey(int k, int set, int* used)
+KeySlots BindingsForKey(int k, int set, int* used)
 {
+    KeySlots run;
     *used = AllPrograms;
-    if (k > 0 && set >= 0 && set < MaxProgramSets && ProgramSets[set].inUse) {
-        const KeyActions* own = ProgramSets[set].keys[k];
-        if (own && BindsKey(*own)) {
-            *used = set;
-            return *own;
+    bool own = false;
+    if (k > 0 && set >= 0 && set < MaxProgramSets && ProgramSets[set].inUse)
+        for (int s = 0; s < SlotsPerKey; ++s) {
+            // Read once: the dialog may store into the slot meanwhile.
+            const ActionRecord* record = ProgramSets[set].slots[k * SlotsPerKey + s];
+            run.slot[s] = record ? record : &NoAction;
+            own = own || (run.slot[s]->type > ActionNone && run.slot[s]->type < ActionTypeCount);
         }
-    }
-    return Profile[k];
+    if (own)
+        *used = set;
+    else
+        for (int s = 0; s < SlotsPerKey; ++s)
+            run.slot[s] = &Profile[k].slot[s];
+    return run;
 }

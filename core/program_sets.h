@@ -1,6 +1,6 @@
 // Bindings of their own for single programs: profile-NAME.cfg beside
-// profile.cfg, NAME the program's file name, kept in memory as the keys
-// each set binds rather than as whole images.
+// profile.cfg, NAME the program's file name, kept in memory as the slots
+// each set stores rather than as whole images.
 #pragma once
 #include <windows.h>
 
@@ -8,12 +8,14 @@
 
 enum { MaxProgramSets = 32, ProgramNameSize = 128, AllPrograms = -1 };
 
-// One program's set. keys[k] is NULL until something is stored for key k;
-// a block once published stays for the life of the process, so that the
+// One program's set. Only the slots it stores are kept, 512 bytes each: a
+// record once published stays for the life of the process, so that the
 // key path may still be running it when the set is removed.
 struct ProgramSet {
     wchar_t name[ProgramNameSize];    // the executable's file name, without folder
-    KeyActions* volatile keys[RemoteKeyCount];
+    // RemoteKeyCount x SlotsPerKey, NULL where nothing is stored; made when
+    // the set is first added.
+    ActionRecord* volatile* slots;
     volatile LONG inUse;
     bool changed;       // to be written at the next save
     bool unreadable;    // its file could not be read: not written this run
@@ -43,20 +45,18 @@ int AddProgramSet(const wchar_t* name);
 // Takes the set out of use and deletes its file.
 void RemoveProgramSet(int set);
 
-// What key k of a set stores, all "None" when nothing; never NULL.
-const KeyActions* ProgramSetKey(int set, int k);
-// The same for writing: the key's block is made on first use.
-KeyActions* ProgramSetKeyForEdit(int set, int k);
-
-// Whether some slot of the key holds an action ("None" and types outside
-// the catalogue hold none).
-bool BindsKey(const KeyActions& actions);
+// Slot s of key k of a set (AllPrograms: the Profile's), "None" where
+// nothing is stored.
+const ActionRecord& ProgramSetRecord(int set, int k, int s);
+// The same for writing: the record is made on first use.
+ActionRecord& ProgramSetRecordForEdit(int set, int k, int s);
 
 // Which bindings run key k while the program of that set is in front: the
-// set's own when it binds the key, else those for all programs; *used
+// set's own when some slot of the key holds an action ("None" and types
+// outside the catalogue hold none), else those for all programs; *used
 // names the set whose bindings they are. The first key always starts the
 // card maker's application: it is no program's.
-const KeyActions& BindingsForKey(int k, int set, int* used);
+KeySlots BindingsForKey(int k, int set, int* used);
 
 // file name of a set's file: "profile-NAME.cfg"; false when it does not fit.
 bool FormProgramSetFileName(wchar_t* fileName, size_t size, const wchar_t* name);

@@ -9,8 +9,8 @@ typedef HRESULT(WINAPI* CoInitializeExFn)(void*, DWORD);
 typedef void(WINAPI* CoUninitializeFn)();
 typedef HRESULT(WINAPI* CoCreateInstanceFn)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
 typedef BOOL(WINAPI* GetOpenFileNameAFn)(OPENFILENAMEA*);
-typedef BOOL(WINAPI* ChooseColorAFn)(CHOOSECOLORA*);
 typedef BOOL(WINAPI* GetOpenFileNameWFn)(OPENFILENAMEW*);
+typedef BOOL(WINAPI* ChooseColorAFn)(CHOOSECOLORA*);
 
 // In the order of the names below: FindSystemDllFunctions fills them as a row.
 struct Ole32Functions {

@@ -82,7 +82,7 @@ bool ProgramOfWindow(HWND window, wchar_t* name, size_t size)
     wchar_t path[1024];
     if (!GetWindowThreadProcessId(window, &pid) || !ImagePathOf(pid, path, ARRAYSIZE(path)))
         return false;
-    if (_wcsicmp(FileNameOf(path), L"ApplicationFrameHost.exe") == 0) {
+    if (lstrcmpiW(FileNameOf(path), L"ApplicationFrameHost.exe") == 0) {
         HostedSearch search = { pid, 0 };
         EnumChildWindows(window, FindHosted, (LPARAM)&search);
         if (search.pid && !ImagePathOf(search.pid, path, ARRAYSIZE(path)))

@@ -110,7 +110,7 @@ static void RunSlot(const ActionRecord& r)
     }
 }
 
-void RunKeyActions(int k, const KeyActions& actions)
+void RunKeyActions(int k, const KeySlots& slots)
 {
     if (k == 0) {
         LaunchVendorApp();
@@ -119,10 +119,12 @@ void RunKeyActions(int k, const KeyActions& actions)
     if (k < 0 || k >= RemoteKeyCount || !ActiveFlag)
         return;
     for (int s = 0; s < SlotsPerKey; ++s)
-        RunSlot(actions.slot[s]);
+        RunSlot(*slots.slot[s]);
 }
 
 void ExecuteKeyActions(int k)
 {
-    RunKeyActions(k, Profile[k < 0 || k >= RemoteKeyCount ? 0 : k]);
+    const KeyActions& actions = Profile[k < 0 || k >= RemoteKeyCount ? 0 : k];
+    KeySlots slots = { { &actions.slot[0], &actions.slot[1], &actions.slot[2], &actions.slot[3] } };
+    RunKeyActions(k, slots);
 }

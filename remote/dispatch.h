@@ -3,7 +3,7 @@
 
 // k: key index 0..47. Key 0 always starts the card maker's application.
 void ExecuteKeyActions(int k);
-struct KeyActions;
-// The same with the bindings chosen for the press (all programs', or the
+// The same with the slots chosen for the press (all programs', or the
 // program in front's own).
-void RunKeyActions(int k, const KeyActions& actions);
+struct KeySlots;
+void RunKeyActions(int k, const KeySlots& slots);

@@ -25,9 +25,9 @@ static void HandleRemoteKey(WPARAM wParam)
     // The program in front decides once, before anything runs: an action
     // that brings another window forward does not change the press's set.
     int used;
-    const KeyActions& actions = BindingsForKey(k, k == 0 ? AllPrograms : ProgramSetInFront(), &used);
+    KeySlots slots = BindingsForKey(k, k == 0 ? AllPrograms : ProgramSetInFront(), &used);
     NotePressedKey((uint32_t)k, KeyPressKnown, used);
-    RunKeyActions(k, actions);
+    RunKeyActions(k, slots);
     // The flash is shown at the first tick after this, for its full time.
     if (wakeTicks)
         StartArmedFlash();

@@ -10,19 +10,21 @@ TEST(ProgramSets, APressRunsTheSetsOwnSlotsOnlyWhereTheSetBindsTheKey)
 {
     memset(Profile, 0, sizeof Profile);
     lstrcpynW(ProgramSets[0].name, L"player.exe", ProgramNameSize);
+    static ActionRecord* volatile slots[RemoteKeyCount * SlotsPerKey];
+    ProgramSets[0].slots = slots;
     ProgramSets[0].inUse = 1;
-    ProgramSetKeyForEdit(0, 5)->slot[3].type = 20;    // bound in a later slot
-    ProgramSetKeyForEdit(0, 6)->slot[0].type = 99;    // outside the catalogue: binds nothing
-    ProgramSetKeyForEdit(0, 0)->slot[0].type = 20;    // POWER is no program's
+    ProgramSetRecordForEdit(0, 5, 3).type = 20;    // bound in a later slot
+    ProgramSetRecordForEdit(0, 6, 0).type = 99;    // outside the catalogue: binds nothing
+    ProgramSetRecordForEdit(0, 0, 0).type = 20;    // POWER is no program's
     const struct {
         int key, set, used;
     } rows[] = { { 5, 0, 0 }, { 6, 0, AllPrograms }, { 7, 0, AllPrograms },
                  { 0, 0, AllPrograms }, { 5, AllPrograms, AllPrograms }, { 5, 1, AllPrograms } };
     for (const auto& row : rows) {
         int used = -2;
-        const KeyActions& run = BindingsForKey(row.key, row.set, &used);
+        KeySlots run = BindingsForKey(row.key, row.set, &used);
         EXPECT_EQ(row.used, used) << "key " << row.key << ", set " << row.set;
-        EXPECT_EQ(used == AllPrograms ? &Profile[row.key] : ProgramSets[0].keys[row.key], &run);
+        EXPECT_EQ(&ProgramSetRecord(used, row.key, 3), run.slot[3]);
     }
     EXPECT_EQ(0, FindProgramSet(L"PLAYER.EXE"));
     ProgramSets[0].inUse = 0;
