@@ -31,7 +31,10 @@ void EncodeHeldChoices(const HeldChoices& c, uint8_t* file)
 void DecodeHeldChoices(const uint8_t* file, size_t got, HeldChoices* c)
 {
     memset(c, ChoiceAutomatic, sizeof *c);
-    if (got != HeldFileSize || memcmp(file, HeldFileMark, sizeof HeldFileMark) != 0)
+    bool ours = got == HeldFileSize;
+    for (size_t i = 0; ours && i < sizeof HeldFileMark; ++i)
+        ours = file[i] == HeldFileMark[i];
+    if (!ours)
         return;
     for (int k = 0; k < RemoteKeyCount; ++k)
         c->key[k] = HeldChoiceOf(*(const HeldChoices*)(file + sizeof HeldFileMark), k);
@@ -40,6 +43,7 @@ void DecodeHeldChoices(const uint8_t* file, size_t got, HeldChoices* c)
 void HeldFileNameFor(wchar_t* name, size_t size, const wchar_t* bindingsFileName)
 {
     static const wchar_t Cfg[] = L".cfg";
+    static const wchar_t Held[] = L".held";
     const size_t cfg = 4;
     size_t n = wcslen(bindingsFileName);
     bool endsInCfg = n >= cfg;
@@ -47,8 +51,8 @@ void HeldFileNameFor(wchar_t* name, size_t size, const wchar_t* bindingsFileName
         endsInCfg = (bindingsFileName[n - cfg + i] | 0x20) == Cfg[i];
     size_t stem = endsInCfg ? n - cfg : n;
     name[0] = L'\0';
-    if (stem + 6 > size)
+    if (stem + sizeof Held / sizeof Held[0] > size)
         return;
-    wmemcpy(name, bindingsFileName, stem);
-    wcscpy(name + stem, L".held");
+    memcpy(name, bindingsFileName, stem * sizeof(wchar_t));
+    memcpy(name + stem, Held, sizeof Held);
 }

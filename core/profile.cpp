@@ -76,11 +76,15 @@ bool LoadHeldChoices(const wchar_t* bindingsFileName, HeldChoices* c)
 
 bool SaveHeldChoices(const wchar_t* bindingsFileName, const HeldChoices& c, DWORD waitMs)
 {
-    wchar_t name[MAX_PATH];
+    wchar_t name[MAX_PATH], path[MAX_PATH];
     uint8_t file[HeldFileSize];
     HeldFileNameFor(name, MAX_PATH, bindingsFileName);
+    // A path too long to be used was never read either: nothing to keep.
+    FormSaveFilePath(path, MAX_PATH, name);
+    if (!path[0])
+        return true;
     EncodeHeldChoices(c, file);
-    return name[0] && SaveBindingsFile(name, file, sizeof file, waitMs);
+    return SaveBindingsFile(name, file, sizeof file, waitMs);
 }
 
 void LoadProfile()
