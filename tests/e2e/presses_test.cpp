@@ -8,7 +8,6 @@
 #include "res/resource.h"
 #include "tests/support/bound_keys.h"
 #include "tests/support/dialog_driver.h"
-#include "tests/support/key_hook.h"
 #include "tests/support/process.h"
 #include "tests/support/registry.h"
 #include "tests/support/standin.h"
@@ -67,7 +66,10 @@ TEST(Presses, AHeldKeyRunsOncePerPressWhatShouldNotRepeat)
     BindMessage(5, 0, 0);
     StandIn* target = CreateStandIn("QuellonHeldTarget", "");
     StandIn* winamp = CreateStandIn("Winamp v1.x", "");
-    StartKeyHook();
+    // Under the pointer, the target sees each of its moves.
+    SetWindowPos(StandInWindow(target), HWND_TOPMOST, 100, 50, 600, 650,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetCursorPos(400, 650);
     QuellonRun run;
     ASSERT_TRUE(StartBound(&run));
     for (int key : { 5, 6 }) {    // "Repeat" and "Once", chosen in the dialog
@@ -80,7 +82,7 @@ TEST(Presses, AHeldKeyRunsOncePerPressWhatShouldNotRepeat)
                  : row.what == Power ? (long)NonBlankLines(apps + "ran.log").size()
                  : row.what == Message ? CountStandInMessages(target, Bound)
                  : row.what == WinampVolume ? CountStandInMessages(winamp, WM_COMMAND)
-                                            : InjectedMouseMoves();
+                                            : CountStandInMessages(target, WM_MOUSEMOVE);
         };
         long before = count();
         int codes = HoldKey(run, row.key, row.runs == TwoPresses ? 1 : 1000);
@@ -93,7 +95,6 @@ TEST(Presses, AHeldKeyRunsOncePerPressWhatShouldNotRepeat)
     }
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
-    StopKeyHook();
     DestroyStandIn(winamp);
     DestroyStandIn(target);
     ClearVendorRegistry();

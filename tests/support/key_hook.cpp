@@ -23,32 +23,15 @@ static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
-static volatile LONG InjectedMoves;
-
-static LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HC_ACTION && wParam == WM_MOUSEMOVE &&
-        (((const MSLLHOOKSTRUCT*)lParam)->flags & LLMHF_INJECTED))
-        InterlockedIncrement(&InjectedMoves);
-    return CallNextHookEx(NULL, code, wParam, lParam);
-}
-
-long InjectedMouseMoves()
-{
-    return InjectedMoves;
-}
-
 static DWORD WINAPI HookMain(LPVOID)
 {
     HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, HookProc, GetModuleHandleA(NULL), 0);
-    HHOOK mouse = SetWindowsHookExA(WH_MOUSE_LL, MouseHookProc, GetModuleHandleA(NULL), 0);
     MSG msg;
     PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE);    // the queue exists before Start returns
     SetEvent(HookReady);
     while (GetMessageA(&msg, NULL, 0, 0) > 0)
         DispatchMessageA(&msg);
     UnhookWindowsHookEx(hook);
-    UnhookWindowsHookEx(mouse);
     return 0;
 }
 
@@ -58,7 +41,6 @@ void StartKeyHook()
     EnterCriticalSection(&HookLock);
     Recorded.clear();
     LeaveCriticalSection(&HookLock);
-    InterlockedExchange(&InjectedMoves, 0);
     if (HookThread)
         return;
     HookReady = CreateEventA(NULL, TRUE, FALSE, NULL);

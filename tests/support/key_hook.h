@@ -16,9 +16,6 @@ struct HookedKey {
     HWND foreground; // the foreground window when the hook saw it
 };
 
-// Injected pointer moves seen since StartKeyHook.
-long InjectedMouseMoves();
-
 // Starts recording (clears what was recorded before).
 void StartKeyHook();
 void StopKeyHook();
