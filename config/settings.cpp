@@ -1,4 +1,4 @@
-// settings.ini: two sections, seven keys, written in a fixed order.
+// settings.ini: two sections, nine keys, written in a fixed order.
 #include "config/settings.h"
 
 #include <windows.h>
@@ -20,6 +20,8 @@ struct SettingKey {
 static const SettingKey SettingKeys[] = {
     { L"Settings", L"MouseMultiplier", &Settings.MouseMultiplier, 50 },
     { L"Settings", L"TrayDoubleClick", &Settings.TrayDoubleClick, 0 },
+    { L"Settings", L"RepeatGap", &Settings.RepeatGap, 200 },
+    { L"Settings", L"LongPress", &Settings.LongPress, 600 },
     { L"OSD", L"Enable", &OsdSettings.Enable, 0 },
     { L"OSD", L"Color", &OsdSettings.Color, 16711680 },
     { L"OSD", L"TextSize", &OsdSettings.TextSize, 5 },

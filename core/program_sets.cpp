@@ -107,6 +107,21 @@ static void TakeSlotsOf(ProgramSet& set, const KeyActions* image)
     }
 }
 
+// The choices file beside the set's file, read from the same folder; a
+// missing or unreadable one means "Automatic" everywhere, as for profile.cfg.
+static void LoadSetHeldChoices(ProgramSet& set, const wchar_t* fileName)
+{
+    wchar_t name[MAX_PATH], path[MAX_PATH];
+    uint8_t file[HeldFileSize];
+    DWORD got = 0;
+    HeldFileNameFor(name, MAX_PATH, fileName);
+    FinishBindingsReplace(SetsFolder, name, HeldFileSize);
+    FormFilePath(path, MAX_PATH, SetsFolder, name);
+    BindingsRead read = name[0] ? ReadBindingsAt(path, file, sizeof file, &got, false) : BindingsMissing;
+    DecodeHeldChoices(file, read == BindingsFound ? got : 0, &set.held);
+    set.heldUnreadable = read == BindingsUnreadable;
+}
+
 static void ProfileFolder(wchar_t* dir)
 {
     FormLoadFilePath(dir, ProgramDirSize, ProfileFileName);
@@ -138,11 +153,14 @@ int AddProgramSet(const wchar_t* name)
     if (!set.slots && !(set.slots = (ActionRecord* volatile*)Allocate(SlotCount * sizeof(void*))))
         return AllPrograms;
     lstrcpynW(set.name, name, ProgramNameSize);
-    FinishBindingsReplace(SetsFolder, fileName);
+    FinishBindingsReplace(SetsFolder, fileName, ProfileSize);
     FormFilePath(path, MAX_PATH, SetsFolder, fileName);
-    bool missing = true;
+    DWORD got;
     KeyActions* image = TakeImage();
-    set.unreadable = !image || (path[0] && !ReadBindingsFile(path, image, &missing));
+    BindingsRead read = image ? ReadBindingsAt(path, image, ProfileSize, &got, true) : BindingsUnreadable;
+    bool missing = read == BindingsMissing;
+    set.unreadable = read == BindingsUnreadable;
+    LoadSetHeldChoices(set, fileName);
     TakeSlotsOf(set, set.unreadable ? NULL : image);
     ReturnImage(image);
     // A new set is written at the next save even when nothing is bound yet.
@@ -180,15 +198,17 @@ void RemoveProgramSet(int i)
     InterlockedExchange(&set.inUse, 0);
     InterlockedDecrement(&ProgramSetsInUse);
     InterlockedIncrement(&ProgramSetsGeneration);
-    wchar_t fileName[MAX_PATH], path[MAX_PATH];
-    if (!FormProgramSetFileName(fileName, MAX_PATH, set.name))
+    wchar_t names[2][MAX_PATH], path[MAX_PATH];
+    if (!FormProgramSetFileName(names[0], MAX_PATH, set.name))
         return;
+    HeldFileNameFor(names[1], MAX_PATH, names[0]);
     const wchar_t* const dirs[] = { SetsFolder, FilesFolder() };
-    for (const wchar_t* dir : dirs) {
-        FormFilePath(path, MAX_PATH, dir, fileName);
-        if (path[0])
-            DeleteFileW(path);
-    }
+    for (const wchar_t* dir : dirs)
+        for (const wchar_t* name : names) {
+            FormFilePath(path, MAX_PATH, dir, name);
+            if (name[0] && path[0])
+                DeleteFileW(path);
+        }
 }
 
 int SaveProgramSets(bool quiet, DWORD waitMs)
@@ -209,7 +229,9 @@ int SaveProgramSets(bool quiet, DWORD waitMs)
         }
         for (int i = 0; i < SlotCount; ++i)
             image[i / SlotsPerKey].slot[i % SlotsPerKey] = set.slots[i] ? *set.slots[i] : NoAction;
-        if (SaveBindingsFile(fileName, image, waitMs))
+        // Choices that could not be read are the user's still: not written over.
+        if (SaveBindingsFile(fileName, image, ProfileSize, waitMs) &&
+            (set.heldUnreadable || SaveHeldChoices(fileName, set.held, waitMs)))
             set.changed = false;
         else
             saved = false;
@@ -237,6 +259,19 @@ ActionRecord& ProgramSetRecordForEdit(int set, int k, int s)
     ProgramSets[set].changed = true;
     ActionRecord* record = RecordFor(ProgramSets[set], k * SlotsPerKey + s);
     return record ? *record : LostEdit;
+}
+
+const HeldChoices& ProgramSetHeldChoices(int set)
+{
+    return set == AllPrograms ? ProfileHeldChoices : ProgramSets[set].held;
+}
+
+HeldChoices& ProgramSetHeldChoicesForEdit(int set)
+{
+    if (set == AllPrograms)
+        return ProfileHeldChoices;
+    ProgramSets[set].changed = true;
+    return ProgramSets[set].held;
 }
 
 KeySlots BindingsForKey(int k, int set, int* used)

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "core/held_choices.h"
 #include "core/profile.h"
 
 enum { MaxProgramSets = 32, ProgramNameSize = 128, AllPrograms = -1 };
@@ -16,9 +17,11 @@ struct ProgramSet {
     // RemoteKeyCount x SlotsPerKey, NULL where nothing is stored; made when
     // the set is first added.
     ActionRecord* volatile* slots;
+    HeldChoices held;    // its "When held" choices, in profile-NAME.held
     volatile LONG inUse;
     bool changed;       // to be written at the next save
     bool unreadable;    // its file could not be read: not written this run
+    bool heldUnreadable;
 };
 
 extern ProgramSet ProgramSets[MaxProgramSets];
@@ -50,6 +53,11 @@ void RemoveProgramSet(int set);
 const ActionRecord& ProgramSetRecord(int set, int k, int s);
 // The same for writing: the record is made on first use.
 ActionRecord& ProgramSetRecordForEdit(int set, int k, int s);
+
+// The "When held" choices of a set (AllPrograms: profile.cfg's), and the
+// same for changing one.
+const HeldChoices& ProgramSetHeldChoices(int set);
+HeldChoices& ProgramSetHeldChoicesForEdit(int set);
 
 // Which bindings run key k while the program of that set is in front: the
 // set's own when some slot of the key holds an action ("None" and types

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "core/held_choices.h"
 #include "core/program_sets.h"
 #include "platform/program_names.h"
 
@@ -30,4 +31,19 @@ int ProgramSetInFront()
     CachedWindow = window;
     CachedGeneration = generation;
     return CachedSet;
+}
+
+PressBindings ChoosePressBindingsInFront(int k)
+{
+    PressBindings b = ChoosePressBindings(k);
+    if (k <= 0 || !b.known)
+        return b;
+    int used;
+    KeySlots own = BindingsForKey(k, ProgramSetInFront(), &used);
+    if (used != AllPrograms) {
+        b.slots = own;
+        b.set = used;
+        b.choice = HeldChoiceOf(ProgramSets[used].held, k);
+    }
+    return b;
 }

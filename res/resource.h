@@ -41,9 +41,11 @@
 #define IDC_ONLY_IF_FOUND       1030
 #define IDC_RESTORE_PREVIOUS    1031
 #define IDC_AND_ACTIVE          1033
-#define IDC_BINDINGS_FOR        1040
-#define IDC_ADD_PROGRAM         1041
-#define IDC_REMOVE_PROGRAM      1042
+#define IDC_WHEN_HELD           1040
+#define IDC_ACTIONS_FRAME       1041
+#define IDC_BINDINGS_FOR        1043
+#define IDC_ADD_PROGRAM         1044
+#define IDC_REMOVE_PROGRAM      1045
 
 // "Add a program"
 #define IDC_PROGRAM_LIST        1050

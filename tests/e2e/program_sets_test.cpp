@@ -95,7 +95,7 @@ TEST(ProgramSets, AProgramAddedFromItsWindowKeepsItsBindingsAfterARestart)
     ASSERT_TRUE(StartQuellon(&run, dir));
     ShowWindow(run.config, SW_SHOW);
     // The box is modal: clicked by a post, so that this thread can answer it.
-    PostMessageA(GetDlgItem(run.config, 1041), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(run.config, 1044), BM_CLICK, 0, 0);
     HWND box = WaitForWindow("#32770", "Add a program", 5000);
     ASSERT_TRUE(box != NULL);
     // Found as soon as it exists: its list may not be there yet, nor filled.
@@ -113,9 +113,9 @@ TEST(ProgramSets, AProgramAddedFromItsWindowKeepsItsBindingsAfterARestart)
     SendMessageW(list, LB_SETCURSEL, row, 0);
     ClickControl(box, IDOK);
     ASSERT_TRUE(WaitForNoWindow("#32770", "Add a program", 5000));
-    for (int i = 0; i < 100 && ComboSelection(run.config, 1040) != "player.exe"; ++i)
+    for (int i = 0; i < 100 && ComboSelection(run.config, 1043) != "player.exe"; ++i)
         Sleep(20);
-    EXPECT_EQ("player.exe", ComboSelection(run.config, 1040));
+    EXPECT_EQ("player.exe", ComboSelection(run.config, 1043));
     ChooseListRow(run.config, 1000, 7);
     ChooseComboRow(run.config, 1002, 20);    // "Volume Up"
     ClickControl(run.config, 1);
@@ -129,8 +129,8 @@ TEST(ProgramSets, AProgramAddedFromItsWindowKeepsItsBindingsAfterARestart)
 
     ASSERT_TRUE(StartQuellon(&again, dir));
     ShowWindow(again.config, SW_SHOW);
-    ChooseComboRow(again.config, 1040, 1);
-    EXPECT_EQ("player.exe", ComboSelection(again.config, 1040));
+    ChooseComboRow(again.config, 1043, 1);
+    EXPECT_EQ("player.exe", ComboSelection(again.config, 1043));
     ChooseListRow(again.config, 1000, 7);
     EXPECT_EQ("Volume Up", ComboSelection(again.config, 1002));
     KillProgram(&pi);
