@@ -5,55 +5,28 @@
 #include <string.h>
 
 #include "core/app_state.h"
-#include "platform/file_access.h"
 #include "platform/paths.h"
 
 KeyActions Profile[RemoteKeyCount];
+OurFile ProfileFile;
 
 static const char SaveErrorText[] = "Error encountered saving configuration";
 
-static const wchar_t TempSuffix[] = L".tmp";
+static bool ProfileMissing = true;
 
-// The file on disk could not be read: saving now would put empty bindings
-// in the place of the user's.
-static bool ProfileUnreadable;
-static bool ProfileMissing;
-
-// profile.cfg in dir, with the name of its temporary file; false when
-// either does not fit.
-static bool FormProfilePaths(wchar_t* path, wchar_t* temp, const wchar_t* dir)
+static uint32_t ProfileHash()
 {
-    FormFilePath(path, MAX_PATH, dir, ProfileFileName);
-    return path[0] && JoinPath(temp, MAX_PATH, path, TempSuffix);
+    return HashBytes(Profile, ProfileSize);
 }
 
 void LoadProfile()
 {
-    ProfileUnreadable = false;
-    ProfileMissing = true;
-    wchar_t path[MAX_PATH], temp[MAX_PATH];
-    const wchar_t* const dirs[] = { ProgramDir, UserDir };
-    for (const wchar_t* dir : dirs)
-        if (FormProfilePaths(path, temp, dir))
-            FinishCutReplace(temp, path, ProfileSize);
-    FormLoadFilePath(path, MAX_PATH, ProfileFileName);
-    if (path[0] == L'\0')
-        return;
-    HANDLE file = OpenForReading(path, &ProfileMissing);
-    if (file == INVALID_HANDLE_VALUE) {
-        ProfileUnreadable = !ProfileMissing;
-        if (ProfileUnreadable)
-            NoteUnreadableFile(path);
-        return;
-    }
+    PlaceOurFile(&ProfileFile, ProfileFileName, ProfileSize);
     DWORD got = 0;
-    // A read refused half way (a locked range) leaves nothing of it.
-    if (!ReadFile(file, Profile, ProfileSize, &got, NULL)) {
-        NoteUnreadableFile(path);
-        memset(Profile, 0, sizeof Profile);
-        ProfileUnreadable = true;
-    }
-    CloseHandle(file);
+    // A short file leaves the rest of the bindings as they were.
+    ReadOurFile(&ProfileFile, Profile, ProfileSize, &got);
+    ProfileMissing = !ProfileFile.existed && !ProfileFile.unreadable;
+    KeepLoadedContents(&ProfileFile, ProfileHash());
 }
 
 bool ProfileWasMissing()
@@ -61,54 +34,10 @@ bool ProfileWasMissing()
     return ProfileMissing;
 }
 
-// Writes the whole Profile to a new file; nonzero only when every byte got
-// there and the file was closed cleanly.
-static int WriteProfileFile(const wchar_t* path)
-{
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD put = 0;
-    BOOL wrote = WriteFile(file, Profile, ProfileSize, &put, NULL);
-    BOOL flushed = FlushFileBuffers(file);
-    BOOL closed = CloseHandle(file);
-    return wrote && put == ProfileSize && flushed && closed;
-}
-
-// Writes profile.cfg in the files folder; path receives its name.
-static bool SaveProfileIn(wchar_t* path, size_t size, DWORD waitMs)
-{
-    wchar_t temp[MAX_PATH];
-    FormSaveFilePath(path, size, ProfileFileName);
-    if (path[0] == L'\0' || !JoinPath(temp, MAX_PATH, path, TempSuffix) || !CanReplaceFile(path))
-        return false;
-    // The new bindings go to a file beside the old one first, so that a
-    // failing disk or a full volume never leaves the user without any.
-    if (!WriteProfileFile(temp)) {
-        DeleteFileW(temp);
-        return false;
-    }
-    // A sync client or a virus scanner may hold either file for a moment.
-    // On FAT the replace is a delete and a rename: LoadProfile mends a
-    // crash in between.
-    DWORD start = GetTickCount();
-    bool againWhenFree = true;
-    while (!MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        if (!AgainWhileHeld(path, temp, DELETE, start, waitMs, &againWhenFree)) {
-            DeleteFileW(temp);
-            return false;
-        }
-    return true;
-}
-
 int SaveProfile(bool quiet, DWORD waitMs)
 {
-    if (ProfileUnreadable)
-        return 0;    // said once at start
-    wchar_t path[MAX_PATH];
-    bool saved = SaveWithRightsFallback(SaveProfileIn, path, MAX_PATH, waitMs);
-    if (!saved && !quiet)
+    SaveResult result = SaveOurFile(&ProfileFile, Profile, ProfileSize, ProfileHash(), waitMs);
+    if (result == SaveFailed && !quiet)
         MessageBoxA(ConfigDialog, SaveErrorText, "ERROR", MB_ICONERROR);
-    return saved;
+    return result != SaveFailed;
 }

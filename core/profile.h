@@ -5,7 +5,7 @@
 #include <stdint.h>
 
 #include "core/remote_keys.h"
-#include "platform/file_access.h"
+#include "platform/our_files.h"
 
 enum {
     SlotsPerKey = 4,
@@ -49,8 +49,11 @@ enum { ProfileSize = RemoteKeyCount * 2048 };
 extern KeyActions Profile[RemoteKeyCount];
 static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");
 
-// Reads profile.cfg (see platform/paths.h for which copy); a missing or
-// short file leaves the rest as it was. A file that exists but cannot be
+// Where profile.cfg is read and saved, and what was last read or written of it.
+extern OurFile ProfileFile;
+
+// Reads profile.cfg (see platform/our_files.h for which copy); a missing
+// or short file leaves the rest as it was. A file that exists but cannot be
 // read, even after waiting for another program to let go of it, is noted
 // for the start-up report and not written this run. A save cut short
 // between deleting the old file and renaming the new one (FAT) is finished
@@ -64,7 +67,8 @@ bool ProfileWasMissing();
 // Writes profile.cfg. The old file is replaced only by a complete new one,
 // waiting up to waitMs while another program holds it; on failure the user
 // is told (unless quiet: nobody can answer at the end of the session) and
-// the old file stays as it was, with no temporary file left. Where the
-// rights to write beside the executable are missing, the per-user folder
-// takes the files from then on. Returns nonzero on success.
+// the old file stays as it was, with no temporary file left. Nothing is
+// written before LoadProfile, nor over a file another program changed
+// since, unless the bindings changed too (platform/our_files.h). Returns
+// nonzero unless a save was tried and failed.
 int SaveProfile(bool quiet = false, DWORD waitMs = HeldFileWaitMs);
