@@ -101,10 +101,15 @@ static void WaitForKeysTaken(HWND target)
 // user's own click. The owner is walked with GW_OWNER: GetParent, and with
 // it GA_ROOTOWNER, gives no owner for an owned window without WS_POPUP.
 // Another top-level window of the same thread (a player's playlist beside
-// its main window) does not count: the keys would land in it.
+// its main window) does not count: the keys would land in it. Owners are
+// set by other programs and can form a loop: the walk gives up after a
+// chain longer than any real one.
+enum { MaxOwnerSteps = 32 };
+
 static bool InFront(HWND target)
 {
-    for (HWND w = GetForegroundWindow(); w; w = GetWindow(w, GW_OWNER))
+    HWND w = GetForegroundWindow();
+    for (int step = 0; w && step < MaxOwnerSteps; ++step, w = GetWindow(w, GW_OWNER))
         if (w == target)
             return true;
     return false;
@@ -119,37 +124,29 @@ static bool Answers(HWND window)
     return SendToPeer(window, WM_NULL, 0, 0, NULL);
 }
 
-static HWND MoveToFront(HWND window);
-
 void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
 {
     if (!target && (flags & OnlyIfWindowFound))
         return;
-    HWND current = GetForegroundWindow();
+    // The window to hand the foreground back to; none when the target was
+    // in front already.
     HWND previous = NULL;
-    bool moved = false;
     if (target) {
-        if (target != current && (flags & OnlyIfActive))
-            return;
-        // A target in front already, itself or through its own popup, is
+        // A target in front already, itself or through its own window, is
         // neither moved nor waited for.
-        if (!InFront(target)) {
-            // A target that does not answer cannot come to the front: its
-            // keys would land in whatever window is there.
-            if (!Answers(target))
-                return;
-            previous = MoveToFront(target);
-            moved = previous != target;
-            if (moved)
-                WaitFor(InFront, target, ActivationTimeoutMs);
-            // Refused (Windows' foreground lock while the user types) or
-            // handed on by the target: the keys would go into the user's
-            // own window, Alt+F4 included.
+        bool inFront = InFront(target);
+        if (!inFront && (flags & OnlyIfActive))
+            return;
+        if (!inFront) {
+            previous = BringWindowToFront(target);
+            // Hidden, not answering, refused (Windows' foreground lock while
+            // the user types) or handed on by the target: the keys would go
+            // into the user's own window, Alt+F4 included.
             if (!InFront(target))
                 return;
         }
     }
-    bool restore = moved && previous && (flags & RestorePreviousWindow);
+    bool restore = previous && (flags & RestorePreviousWindow);
     int sent = 0;
     for (const ComboEvent& e : ComboEvents)
         if (EventApplies(e, vk, flags)) {
@@ -166,25 +163,22 @@ void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags)
 HWND BringWindowToFront(HWND window)
 {
     HWND foreground = GetForegroundWindow();
-    if (window == foreground || !Answers(window))
+    if (InFront(window))
         return foreground;
-    return MoveToFront(window);
-}
-
-static HWND MoveToFront(HWND window)
-{
-    HWND foreground = GetForegroundWindow();
-    if (window == foreground)
+    // A hidden window would take the foreground unseen, and with it the
+    // user's own next keys; one that does not answer cannot come at all.
+    if (!IsWindowVisible(window) || !Answers(window))
         return foreground;
     if (SwitchToThisWindowProc) {
         SwitchToThisWindowProc(window, FALSE);
-        return foreground;
+    } else {
+        DWORD owner = GetWindowThreadProcessId(foreground, NULL);
+        DWORD me = GetCurrentThreadId();
+        AttachThreadInput(owner, me, TRUE);
+        SetForegroundWindow(window);
+        SetActiveWindow(window);
+        AttachThreadInput(owner, me, FALSE);
     }
-    DWORD owner = GetWindowThreadProcessId(foreground, NULL);
-    DWORD me = GetCurrentThreadId();
-    AttachThreadInput(owner, me, TRUE);
-    SetForegroundWindow(window);
-    SetActiveWindow(window);
-    AttachThreadInput(owner, me, FALSE);
+    WaitFor(InFront, window, ActivationTimeoutMs);
     return foreground;
 }

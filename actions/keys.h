@@ -15,11 +15,12 @@ enum KeyComboFlags {
 };
 
 // target may be NULL (keys go to the focused window); vk 0 sends the
-// modifiers alone. A target that does not answer, or does not come to the
-// front, gets nothing, and no other window gets its keys.
+// modifiers alone. A target that is hidden, does not answer, or does not
+// come to the front gets nothing, and no other window gets its keys.
 void SendKeyCombo(HWND target, uint8_t vk, uint8_t flags);
 
-// Makes window the foreground window; returns the window that had the
-// foreground before. A window that does not answer within the peer time-out
-// is left where it is.
+// Makes window the foreground window, and waits a moment until it is there;
+// returns the window that had the foreground before. A window already in
+// front, itself or through a window it owns, is left as it is; so is a
+// hidden one, and one that does not answer within the peer time-out.
 HWND BringWindowToFront(HWND window);

@@ -27,11 +27,29 @@ static const MouseCommandRow MouseCommands[MouseCodeCount] = {
     { 0, 1, 1, { MOUSEEVENTF_MOVE } },                                   // down
     { -1, 0, 1, { MOUSEEVENTF_MOVE } },                                  // left
     { 1, 0, 1, { MOUSEEVENTF_MOVE } },                                   // right
-    { 0, 0, 2, { MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP } },           // left click
-    { 0, 0, 2, { MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP } },         // right click
+    { 0, 0, 2, { MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP } },           // primary click
+    { 0, 0, 2, { MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP } },         // secondary click
     { 0, 0, 4, { MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
-                 MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP } },           // double click
+                 MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP } },           // primary double click
 };
+
+// Windows applies the swapped buttons of the mouse settings to injected
+// input too: a left-button flag names the physical button. The clicks mean
+// the primary and secondary buttons, so a left-handed user's swap is undone
+// here, read at each click since it can change while we run.
+static DWORD ButtonAsMeant(DWORD flag, bool swapped)
+{
+    static const DWORD Pairs[][2] = {
+        { MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN },
+        { MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP },
+    };
+    if (swapped)
+        for (const auto& pair : Pairs)
+            for (int i = 0; i < 2; ++i)
+                if (flag == pair[i])
+                    return pair[1 - i];
+    return flag;
+}
 
 double AcceleratedMouseStep(double step, uint32_t td, int32_t multiplier)
 {
@@ -72,13 +90,14 @@ void MouseCommand(int32_t code)
 
     const MouseCommandRow& row = MouseCommands[code];
     int32_t pixels = MouseStepPixels(MouseStep);
+    bool swapped = row.flags[0] != MOUSEEVENTF_MOVE && GetSystemMetrics(SM_SWAPBUTTON);
     INPUT events[MaxMouseEvents];
     ZeroMemory(events, sizeof events);
     for (int32_t i = 0; i < row.count; ++i) {
         events[i].type = INPUT_MOUSE;
         events[i].mi.dx = row.dx * pixels;
         events[i].mi.dy = row.dy * pixels;
-        events[i].mi.dwFlags = row.flags[i];
+        events[i].mi.dwFlags = ButtonAsMeant(row.flags[i], swapped);
     }
     Platform.sendInput((UINT)row.count, events, (int)sizeof(INPUT));
 }

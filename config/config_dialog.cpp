@@ -4,10 +4,10 @@
 #include "config/config_dialog.h"
 
 #include <windows.h>
-#include <commdlg.h>
 
 #include "actions/virtual_keys.h"
 #include "config/find_window.h"
+#include "config/program_path.h"
 #include "config/settings_dialog.h"
 #include "config/slot_details.h"
 #include "core/app_state.h"
@@ -17,7 +17,6 @@
 #include "core/remote_keys.h"
 #include "core/router.h"
 #include "core/text.h"
-#include "platform/late_dlls.h"
 #include "res/resource.h"
 
 // Key index whose slots the dialog shows; 0 at start. Main thread only: a
@@ -29,7 +28,6 @@ static int32_t DetailsSlot;
 
 enum {
     KeysListSelChange = (LBN_SELCHANGE << 16) | IDC_KEYS_LIST,
-    ProgramFileSize = 512,
 };
 
 static const int SlotTypeLists[SlotsPerKey] = {
@@ -55,13 +53,6 @@ static const DetailsControl DetailsControls[] = {
     { IDC_KEY_ALT, true }, { IDC_KEY_CTRL, true }, { IDC_KEY_WIN, true },
     { IDC_ONLY_IF_FOUND, true }, { IDC_RESTORE_PREVIOUS, true }, { IDC_AND_ACTIVE, true },
 };
-
-// The open-file request, filled once: its buffer keeps the last chosen
-// program, which the next browse offers again.
-static OPENFILENAMEA ProgramFileRequest;
-static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEA) == 88, "the request of Windows 2000 and later");
-static char ProgramFile[ProgramFileSize];
-static const char ProgramFileFilter[] = " Applications \0 *.exe\0 All files \0 *.*\0";
 
 static void EnableControl(int id, BOOL enable)
 {
@@ -218,27 +209,23 @@ static void ReadDetailsView(SlotDetails* d)
 
 static int StoreSlotDetails()
 {
-    DisableDetails();
     static SlotDetails details;    // 3.5 KB, main thread only
     ReadDetailsView(&details);
-    StoreDetailsInRecord(details, &RecordOf(DetailsKey, DetailsSlot));
+    ActionRecord& r = RecordOf(DetailsKey, DetailsSlot);
+    // A program path that names no file as stored is refused, and the
+    // details stay open to choose again.
+    HWND path = GetDlgItem(ConfigDialog, IDC_PROGRAM_PATH);
+    if (r.type == ActionExecuteProgram &&
+        !TakeProgramPath(ConfigDialog, path, details.programPath, ProgramPathWidth))
+        return 1;
+    DisableDetails();
+    StoreDetailsInRecord(details, &r);
     return 1;
 }
 
 static int BrowseProgram()
 {
-    // A failed dialog (a path longer than the buffer) may leave a size in
-    // the buffer: the last chosen path is kept instead.
-    char kept[ProgramFileSize];
-    CopyText(kept, sizeof kept, ProgramFile);
-    if (LateGetOpenFileNameA(&ProgramFileRequest)) {
-        ProgramFile[ProgramFileSize - 1] = '\0';
-        char shown[ProgramPathWidth];    // no more than "Set" stores
-        CopyText(shown, sizeof shown, ProgramFile);
-        SetDlgItemTextA(ConfigDialog, IDC_PROGRAM_PATH, shown);
-    } else {
-        CopyText(ProgramFile, sizeof ProgramFile, kept);
-    }
+    BrowseProgramInto(ConfigDialog, GetDlgItem(ConfigDialog, IDC_PROGRAM_PATH), ProgramPathWidth);
     return 1;
 }
 
@@ -256,24 +243,6 @@ static void LimitDetailsTexts()
     };
     for (const auto& l : Limits)
         SendToControl(l.id, EM_LIMITTEXT, (WPARAM)(l.width - 1), 0);
-}
-
-static void PrepareProgramFileRequest()
-{
-    ZeroMemory(&ProgramFileRequest, sizeof ProgramFileRequest);
-    ProgramFileRequest.lStructSize = sizeof ProgramFileRequest;
-    ProgramFileRequest.hwndOwner = ConfigDialog;
-    ProgramFileRequest.hInstance = GetModuleHandleA(NULL);
-    ProgramFileRequest.lpstrFilter = ProgramFileFilter;
-    ProgramFileRequest.nFilterIndex = 1;
-    ProgramFileRequest.lpstrFile = ProgramFile;
-    ProgramFileRequest.nMaxFile = ProgramFileSize;
-    ProgramFileRequest.lpstrTitle = "Select program";
-    ProgramFileRequest.lpstrInitialDir = "C:\\";
-    // Our current folder stays where it was: moved to wherever the user
-    // browsed, it would hold a USB stick that then cannot be ejected, and
-    // a bare program name would be searched for there.
-    ProgramFileRequest.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 }
 
 // Saves profile.cfg, then hides the dialog.
@@ -350,6 +319,5 @@ void CreateConfigDialog()
     AddCommandRoute(ConfigDialog, IDC_FIND_WINDOW, StartFindWindow);
     AddFindWindowRoutes();
 
-    PrepareProgramFileRequest();
     LimitDetailsTexts();
 }

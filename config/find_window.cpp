@@ -55,11 +55,17 @@ void AddFindWindowRoutes()
     AddRoute(ConfigDialog, WM_CAPTURECHANGED, 0, 0, CaptureLost);
 }
 
-// The top of the chain of parents and owners: GetParent gives a child's
-// parent and an owned pop-up's owner.
+// The highest visible window of the chain of parents and owners: GetParent
+// gives a child's parent and an owned pop-up's owner. Many programs own
+// their pop-ups by a hidden window, which the user never sees and which
+// cannot take keys. Owners are set by other programs and can form a loop:
+// the walk gives up after a chain longer than any real one.
+enum { MaxChainSteps = 32 };
+
 static HWND TopOfChain(HWND window)
 {
-    for (HWND up = GetParent(window); up; up = GetParent(window))
+    HWND up = GetParent(window);
+    for (int step = 0; up && IsWindowVisible(up) && step < MaxChainSteps; ++step, up = GetParent(window))
         window = up;
     return window;
 }

@@ -9,6 +9,7 @@ typedef HRESULT(WINAPI* CoInitializeExFn)(void*, DWORD);
 typedef void(WINAPI* CoUninitializeFn)();
 typedef HRESULT(WINAPI* CoCreateInstanceFn)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
 typedef BOOL(WINAPI* GetOpenFileNameAFn)(OPENFILENAMEA*);
+typedef BOOL(WINAPI* GetOpenFileNameWFn)(OPENFILENAMEW*);
 typedef BOOL(WINAPI* ChooseColorAFn)(CHOOSECOLORA*);
 
 // In the order of the names below: FindSystemDllFunctions fills them as a row.
@@ -20,6 +21,7 @@ struct Ole32Functions {
 struct Comdlg32Functions {
     GetOpenFileNameAFn getOpenFileNameA;
     ChooseColorAFn chooseColorA;
+    GetOpenFileNameWFn getOpenFileNameW;
 };
 
 // Filled once; a second thread that races the first fills the same values.
@@ -35,8 +37,8 @@ bool HaveOle32()
 
 bool HaveComdlg32()
 {
-    return FindSystemDllFunctions(&Comdlg32Dll, "comdlg32.dll", "GetOpenFileNameA\0ChooseColorA\0",
-                                  &Comdlg32, 2);
+    return FindSystemDllFunctions(&Comdlg32Dll, "comdlg32.dll", "GetOpenFileNameA\0ChooseColorA\0GetOpenFileNameW\0",
+                                  &Comdlg32, 3);
 }
 
 }  // namespace
@@ -63,6 +65,11 @@ HRESULT LateCoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, R
 BOOL LateGetOpenFileNameA(OPENFILENAMEA* request)
 {
     return HaveComdlg32() && Comdlg32.getOpenFileNameA(request);
+}
+
+BOOL LateGetOpenFileNameW(OPENFILENAMEW* request)
+{
+    return HaveComdlg32() && Comdlg32.getOpenFileNameW(request);
 }
 
 BOOL LateChooseColorA(CHOOSECOLORA* request)

@@ -12,4 +12,5 @@ void LateCoUninitialize();
 HRESULT LateCoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID iid,
                              void** object);
 BOOL LateGetOpenFileNameA(OPENFILENAMEA* request);
+BOOL LateGetOpenFileNameW(OPENFILENAMEW* request);
 BOOL LateChooseColorA(CHOOSECOLORA* request);

@@ -12,7 +12,8 @@ struct BoundWindowSearch {
     int classWidth;
     const char* name;
     int nameWidth;
-    HWND found;
+    HWND visible;
+    HWND hidden;
 };
 
 // Cut as "Set" and the find-window tool cut: within width - 1 bytes, whole
@@ -29,9 +30,9 @@ void CutToField(char* text, int width)
 BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
 {
     BoundWindowSearch* s = (BoundWindowSearch*)lParam;
-    // Our own windows have short classes and titles that fill no field, so
-    // they cannot match; and reading a title of our own process would wait
-    // for the thread that owns the window, which may be busy.
+    // Our own windows are left to FindWindowA, which finds those bound by
+    // whole texts: reading a title of our own process would wait for the
+    // thread that owns the window, which may be busy.
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     if (pid == GetCurrentProcessId())
@@ -48,8 +49,13 @@ BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
         if (lstrcmpiA(cut, s->name) != 0)
             return TRUE;
     }
-    s->found = window;
-    return FALSE;
+    if (IsWindowVisible(window)) {
+        s->visible = window;
+        return FALSE;
+    }
+    if (!s->hidden)
+        s->hidden = window;
+    return TRUE;
 }
 
 // A cut before a double-byte character leaves the field's last byte free.
@@ -62,14 +68,23 @@ bool FillsField(const char* text, int width)
 
 HWND FindBoundWindow(const char* windowClass, int classWidth, const char* name, int nameWidth)
 {
-    // The usual binding: one call, matched exactly as it always was.
-    if (!FillsField(windowClass, classWidth) && !FillsField(name, nameWidth))
-        return FindWindowA(windowClass, name);
+    // The usual binding: one call, and FindWindowA's answer kept when it is
+    // a window the user can see. Otherwise the windows are read as the ANSI
+    // functions read them: a title outside the code page, stored with its
+    // '?', then matches as well.
+    if (!windowClass[0])
+        return NULL;
+    HWND first = NULL;
+    if (!FillsField(windowClass, classWidth) && !FillsField(name, nameWidth)) {
+        first = FindWindowA(windowClass, name);
+        if (first && IsWindowVisible(first))
+            return first;
+    }
     if (classWidth > MaxFieldWidth)
         classWidth = MaxFieldWidth;
     if (nameWidth > MaxFieldWidth)
         nameWidth = MaxFieldWidth;
-    BoundWindowSearch s = { windowClass, classWidth, name, nameWidth, NULL };
+    BoundWindowSearch s = { windowClass, classWidth, name, nameWidth, NULL, first };
     EnumWindows(MatchBoundWindow, (LPARAM)&s);
-    return s.found;
+    return s.visible ? s.visible : s.hidden;
 }

@@ -3,13 +3,16 @@
 #pragma once
 #include <windows.h>
 
-// The first top-level window, in the order FindWindowA searches, whose class
-// and title match. name NULL matches any title; an empty class finds
-// nothing. A stored text shorter than its field matches whole, case
-// ignored, as FindWindowA matches it. One that fills its field (the widths
-// count the terminating zero), or all of it but the byte a double-byte
-// character did not fit in, may have been cut when it was stored: it
-// matches every window whose class or title, cut the same way, equals it,
-// so that a binding to a player that shows a long file name in its title
-// still works.
+// The first visible top-level window, in the order FindWindowA searches,
+// whose class and title match; when none is visible, the first hidden one
+// (a player minimised to the tray still takes posted messages). name NULL
+// matches any title; an empty class finds nothing. A stored text matches a
+// window's text as FindWindowA compares them, or as the ANSI functions read
+// it, with '?' for each character outside the code page: what the
+// find-window tool stored. Case is ignored. A stored text that fills its
+// field (the widths count the terminating zero), or all of it but the byte
+// a double-byte character did not fit in, may have been cut when it was
+// stored: it matches every window whose class or title, cut the same way,
+// equals it, so that a binding to a player that shows a long file name in
+// its title still works.
 HWND FindBoundWindow(const char* windowClass, int classWidth, const char* name, int nameWidth);

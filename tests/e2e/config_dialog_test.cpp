@@ -234,6 +234,14 @@ TEST(ConfigDialog, EscapeShowsAboutBrowseOffersTheLastFileAndAFailedSaveStillHid
     EXPECT_EQ(1, StopWatchingDialogs(cancel, &text));
     EXPECT_NE(std::string::npos, text.find("player.exe")) << text;
     EXPECT_EQ("typed.exe", ControlText(d, 1013));
+    // Pasted where letters outside the code page read as '?': "Set" says
+    // so, and stores nothing.
+    TypeText(d, 1013, "C:\\Users\\????\\app.exe");
+    BoxWatch* refused = WatchMessageBoxes("Execute Program");
+    ClickControl(d, 1021);
+    EXPECT_EQ(1, StopWatchingMessageBoxes(refused, &text));
+    EXPECT_NE(std::string::npos, text.find("C:\\Users\\????\\app.exe\n\nNo file name")) << text;
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, 1021)));
 
     // profile.cfg cannot be written: the error box, and the dialog hides all the same.
     DeleteFileA((run.dir + "profile.cfg").c_str());

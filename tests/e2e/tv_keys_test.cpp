@@ -88,16 +88,22 @@ TEST(VirtualKey, KeysLandInTheTargetAndTheForegroundComesBack)
 namespace {
 
 // A player's main window, its playlist (a sibling of one thread), a tool
-// window it owns without WS_POPUP, and a window that hands the activation
-// back at once (its thread refuses it); each counts the keys it reads.
-HWND PlayerWindows[4];
-volatile LONG PlayerKeys[4];
+// window it owns without WS_POPUP, a window that hands the activation back
+// at once (its thread refuses it), a hidden window of the main window's
+// class above it, and a window titled outside the code page; each counts
+// the keys it reads, and the hidden one its activations.
+enum { PlayerWindowCount = 6 };
+HWND PlayerWindows[PlayerWindowCount];
+volatile LONG PlayerKeys[PlayerWindowCount], HiddenActivations;
+const wchar_t FilmTitle[] = L"\x0424\x0438\x043B\x044C\x043C - Player";
 
 LRESULT CALLBACK PlayerProc(HWND window, UINT m, WPARAM w, LPARAM l)
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < PlayerWindowCount; ++i)
         if (m == WM_KEYDOWN && window == PlayerWindows[i])
             InterlockedIncrement(&PlayerKeys[i]);
+    if (m == WM_ACTIVATE && LOWORD(w) != WA_INACTIVE && window == PlayerWindows[4])
+        InterlockedIncrement(&HiddenActivations);
     return DefWindowProcA(window, m, w, l);
 }
 
@@ -113,37 +119,53 @@ void MakePlayer()
     PlayerWindows[2] = CreateWindowExA(0, "QuellonPlayerList", "Tools", WS_OVERLAPPED | WS_VISIBLE, 160, 20,
                                        50, 50, PlayerWindows[0], NULL, GetModuleHandleA(NULL), NULL);
     PlayerWindows[3] = MakeTestWindow("QuellonRefused", "Refused", PlayerProc, WS_VISIBLE, 230, 20, 50, 50);
+    PlayerWindows[4] = MakeTestWindow("QuellonPlayerMain", "Helper", PlayerProc, 0, 20, 90, 50, 50);
+    PlayerWindows[5] = CreateWindowExW(0, L"QuellonPlayerList", FilmTitle, WS_POPUP | WS_VISIBLE, 90, 90, 50,
+                                       50, NULL, NULL, GetModuleHandleA(NULL), NULL);
     SetWindowsHookExA(WH_CBT, RefuseActivation, NULL, GetCurrentThreadId());
 }
 
 }  // namespace
 
-// K aimed at the player's main window (key 1) or at the window that hands
-// the activation back (key 2). The playlist in front is not the target: the
-// main window comes to the front and gets the key. The owned tool window in
-// front is the target's own: it keeps the front and gets the key. The
-// target that does not stay in front gets nothing, and nor does the playlist.
+// K aimed at the player's main window (key 1, and key 4 "And active"), at
+// the window that hands the activation back (key 2), or at the film's
+// window by the title the find-window tool reads (key 3). The playlist in
+// front is not the target: the main window, not the hidden one above it,
+// comes to the front and gets the key. The owned tool window in front is
+// the target's own: it keeps the front and gets the key. The target that
+// does not stay in front gets nothing, and nor does the playlist.
 TEST(VirtualKey, KeysGoToTheTargetOrItsOwnWindowsOnly)
 {
     ClearBindings();
     BindVirtualKey(1, "QuellonPlayerMain", "", 22, 0);
     BindVirtualKey(2, "QuellonRefused", "", 22, 0);
+    char film[WindowNameWidth];
+    WideCharToMultiByte(CP_ACP, 0, FilmTitle, -1, film, sizeof film, NULL, NULL);
+    BindVirtualKey(3, "QuellonPlayerList", film, 22, 0);
+    BindVirtualKey(4, "QuellonPlayerMain", "", 22, 0x40);
     QuellonRun run;
     ASSERT_TRUE(StartBound(&run));
     TestWindowThread player = StartTestWindowThread(MakePlayer);
-    struct Case { int from, key, front, typed; } cases[] = { { 1, 1, 0, 0 }, { 2, 1, 2, 2 }, { 1, 2, 1, -1 } };
+    struct Case { int from, key, front, typed; } cases[] = { { 1, 1, 0, 0 }, { 2, 1, 2, 2 }, { 1, 2, 1, -1 },
+                                                         { 1, 3, 5, 5 }, { 2, 4, 2, 2 } };
     for (const Case& c : cases) {
         ASSERT_TRUE(SettleInFront(PlayerWindows[c.from]));
         for (volatile LONG& keys : PlayerKeys)
             InterlockedExchange(&keys, 0);
         PressKey(run, c.key);
-        auto typed = [](void*) { return PlayerKeys[0] + PlayerKeys[1] + PlayerKeys[2] + PlayerKeys[3] > 0; };
+        auto typed = [](void*) {
+            LONG sum = 0;
+            for (LONG keys : PlayerKeys)
+                sum += keys;
+            return sum > 0;
+        };
         EXPECT_EQ(c.typed >= 0, WaitUntil(typed, NULL, c.typed >= 0 ? 3000 : 500)) << c.from << c.key;
         PumpMessagesFor(100);
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < PlayerWindowCount; ++i)
             EXPECT_EQ(i == c.typed, PlayerKeys[i]) << "case " << c.from << c.key << " window " << i;
         EXPECT_EQ(PlayerWindows[c.front], GetForegroundWindow()) << "case " << c.from << c.key;
     }
+    EXPECT_EQ(0, HiddenActivations);
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
     StopTestWindowThread(&player);

@@ -26,7 +26,9 @@ UINT WINAPI RecordInput(UINT count, LPINPUT inputs, int size)
     return count;
 }
 
-const DWORD Move = MOUSEEVENTF_MOVE, LDown = MOUSEEVENTF_LEFTDOWN, LUp = MOUSEEVENTF_LEFTUP;
+const size_t SwappedPresses = 4;
+const DWORD Move = MOUSEEVENTF_MOVE, LDown = MOUSEEVENTF_LEFTDOWN, LUp = MOUSEEVENTF_LEFTUP,
+            RDown = MOUSEEVENTF_RIGHTDOWN, RUp = MOUSEEVENTF_RIGHTUP;
 
 struct Press {
     DWORD tick;
@@ -55,13 +57,18 @@ const Press Presses[] = {
     { 2000, 0, 3, "td: 1700    step: 1.000\n", 1, 0, 1, { Move } },
     { 2100, 0, 1, "td: 100    step: 1.000\n", 0, 1, 1, { Move } },
     { 2200, 50, 4, "td: 100    step: 7.000\n", 0, 0, 2, { LDown, LUp } },   // clicks count too
-    { 2300, 50, 5, "td: 100    step: 13.000\n", 0, 0, 2, { MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP } },
+    { 2300, 50, 5, "td: 100    step: 13.000\n", 0, 0, 2, { RDown, RUp } },
     { 2400, 50, 6, "td: 100    step: 19.000\n", 0, 0, 4, { LDown, LUp, LDown, LUp } },
     { 2500, 50, 1, "td: 100    step: 25.000\n", 0, 25, 1, { Move } },
     // Unclamped multipliers from settings.ini: moves stop at the largest step.
     { 2500, INT_MAX, 3, "td: 0    step: 300647735.580\n", MaxMouseMove, 0, 1, { Move } },
     { 2500, INT_MIN, 3, "td: 0    step: 24.860\n", 24, 0, 1, { Move } },
     { 2500, INT_MIN, 0, "td: 0    step: -300647685.860\n", 0, MaxMouseMove, 1, { Move } },
+    // The last rows with the buttons swapped: the primary one is the right one.
+    { 5000, 50, 4, "td: 2500    step: 1.000\n", 0, 0, 2, { RDown, RUp } },
+    { 5100, 50, 5, "td: 100    step: 7.000\n", 0, 0, 2, { LDown, LUp } },
+    { 5200, 50, 6, "td: 100    step: 13.000\n", 0, 0, 4, { RDown, RUp, RDown, RUp } },
+    { 5300, 50, 3, "td: 100    step: 19.000\n", 19, 0, 1, { Move } },
 };
 
 }  // namespace
@@ -77,8 +84,10 @@ TEST(MouseCommand, AccelerationRecordsAndDebugLinesOfARun)
     for (size_t i = 0; i < n; ++i) {
         FakeTick = Presses[i].tick;
         Settings.MouseMultiplier = Presses[i].multiplier;
+        SwapMouseButton(i + SwappedPresses >= n);
         MouseCommand(Presses[i].code);
     }
+    SwapMouseButton(FALSE);
     MouseCommand(7);    // no such code: nothing at all
     MouseCommand(-1);
     std::vector<std::string> lines = StopDebugOutputCapture(capture, n + 1, 1000);
