@@ -12,6 +12,7 @@
 #include "config/slot_details.h"
 #include "core/app_state.h"
 #include "core/catalogue.h"
+#include "core/held_choices.h"
 #include "core/pressed_key.h"
 #include "core/profile.h"
 #include "core/remote_keys.h"
@@ -89,6 +90,27 @@ static ActionRecord& RecordOf(int32_t key, int32_t slot)
     return Profile[key].slot[slot];
 }
 
+// A "Long press" key's slots do two things: the frame says which.
+static void ShowHeldChoice(int32_t key)
+{
+    HeldChoice choice = HeldChoiceOf(ProfileHeldChoices, key);
+    SetDlgItemTextA(ConfigDialog, IDC_ACTIONS_FRAME,
+                    key != 0 && choice == ChoiceLongPress ? "Actions: 1, 2 short press; 3, 4 long press"
+                                                          : "Actions");
+    // "POWER" has no choice: it starts the maker's application once per press.
+    EnableControl(IDC_WHEN_HELD, key != 0);
+    SendToControl(IDC_WHEN_HELD, CB_SETCURSEL, key != 0 ? (WPARAM)choice : (WPARAM)-1, 0);
+}
+
+static int ChangeHeldChoice()
+{
+    LRESULT row = SendToControl(IDC_WHEN_HELD, CB_GETCURSEL, 0, 0);
+    if (SelectedKey != 0 && row >= 0 && row < HeldChoiceCount)
+        ProfileHeldChoices.key[SelectedKey] = (uint8_t)row;    // one store, read at a press's first code
+    ShowHeldChoice(SelectedKey);
+    return 1;
+}
+
 // Takes the key list's selection as SelectedKey and shows that key.
 static int RefreshSelectedKey()
 {
@@ -97,6 +119,7 @@ static int RefreshSelectedKey()
         SelectedKey = (int32_t)row;
     int32_t key = SelectedKey;
     DisableDetails();
+    ShowHeldChoice(key);
     if (key == 0) {
         // "POWER" always starts the card maker's application: nothing to bind.
         for (int slot = 0; slot < SlotsPerKey; ++slot) {
@@ -296,7 +319,10 @@ void CreateConfigDialog()
 
     for (int type = 0; type < ActionTypeCount; ++type)
         for (int list : SlotTypeLists)
-            SendToControl(list, CB_ADDSTRING, 0, (LPARAM)ActionCatalogue[type]);
+            SendToControl(list, CB_ADDSTRING, 0, (LPARAM)ActionCatalogue[type].name);
+    for (const char* name : HeldChoiceNames)
+        SendToControl(IDC_WHEN_HELD, CB_ADDSTRING, 0, (LPARAM)name);
+    EnableControl(IDC_WHEN_HELD, FALSE);
     for (int v = 0; v < VirtualKeyCount; ++v)
         SendToControl(IDC_VIRTUAL_KEY, CB_ADDSTRING, 0, (LPARAM)VirtualKeyTable[v].name);
 
@@ -307,6 +333,7 @@ void CreateConfigDialog()
     AddSelChangeRoute(IDC_SLOT1_TYPE, ChangeSlot1Type);
     AddSelChangeRoute(IDC_SLOT2_TYPE, ChangeSlot2Type);
     AddSelChangeRoute(IDC_SLOT3_TYPE, ChangeSlot3Type);
+    AddSelChangeRoute(IDC_WHEN_HELD, ChangeHeldChoice);
     AddCommandRoute(ConfigDialog, IDC_SLOT0_DETAILS, ShowSlot0Details);
     AddCommandRoute(ConfigDialog, IDC_SLOT1_DETAILS, ShowSlot1Details);
     AddCommandRoute(ConfigDialog, IDC_SLOT2_DETAILS, ShowSlot2Details);

@@ -1,4 +1,4 @@
-// settings.ini: two sections, seven keys, written in a fixed order into the
+// settings.ini: two sections, nine keys, written in a fixed order into the
 // file as it stands, and saved whole.
 #include "config/settings.h"
 
@@ -22,6 +22,8 @@ struct SettingKey {
 static const SettingKey SettingKeys[] = {
     { "Settings", "MouseMultiplier", &Settings.MouseMultiplier, 50 },
     { "Settings", "TrayDoubleClick", &Settings.TrayDoubleClick, 0 },
+    { "Settings", "RepeatGap", &Settings.RepeatGap, 200 },
+    { "Settings", "LongPress", &Settings.LongPress, 600 },
     { "OSD", "Enable", &OsdSettings.Enable, 0 },
     { "OSD", "Color", &OsdSettings.Color, 16711680 },
     { "OSD", "TextSize", &OsdSettings.TextSize, 5 },
@@ -38,7 +40,7 @@ enum { SettingsTextSize = 32768, ValueSize = 64 };
 OurFile SettingsFile;
 static char FileText[SettingsTextSize], NewText[SettingsTextSize];
 
-// The seven values as they stand, to tell a change by the user.
+// The values as they stand, to tell a change by the user.
 static uint32_t SettingsHash()
 {
     uint32_t hash = HashStart;

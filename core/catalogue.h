@@ -74,4 +74,18 @@ enum ActionType {
     ActionDisplayTime = 65,
 };
 
-extern const char ActionCatalogue[ActionTypeCount][ActionNameWidth];
+// What a slot does at the repeats of a held key whose choice is "Automatic":
+// only what makes sense again and again (a volume step, a pointer move, a
+// seek) runs at every repeat; everything else runs once per press.
+enum HeldBehaviour {
+    HeldOnce,
+    HeldRepeats,
+    HeldRepeatsIfNavigationKey,    // "Virtual Key": an arrow, a page or volume key, no modifier
+};
+
+struct ActionCatalogueRow {
+    char name[ActionNameWidth];
+    HeldBehaviour held;
+};
+
+extern const ActionCatalogueRow ActionCatalogue[ActionTypeCount];

@@ -6,6 +6,8 @@
 struct SettingsRecord {
     int32_t MouseMultiplier;    // acceleration of the mouse-pointer actions
     int32_t TrayDoubleClick;    // 1: double click starts the maker's application
+    int32_t RepeatGap;          // ms: the same code again within it holds the key
+    int32_t LongPress;          // ms: a press held this long is a long press
 };
 
 struct OsdSettingsRecord {

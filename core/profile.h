@@ -4,6 +4,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "core/held_choices.h"
 #include "core/remote_keys.h"
 #include "platform/our_files.h"
 
@@ -49,11 +50,14 @@ enum { ProfileSize = RemoteKeyCount * 2048 };
 extern KeyActions Profile[RemoteKeyCount];
 static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");
 
-// Where profile.cfg is read and saved, and what was last read or written of it.
+// Where profile.cfg and its "When held" choices (a companion file) are read
+// and saved, and what was last read or written of them.
 extern OurFile ProfileFile;
+extern OurFile HeldChoicesFile;
 
-// Reads profile.cfg (see platform/our_files.h for which copy); a missing
-// or short file leaves the rest as it was. A file that exists but cannot be
+// Reads profile.cfg and the "When held" choices beside it (see
+// platform/our_files.h for which copy); a missing or short file leaves the
+// rest as it was. A file that exists but cannot be
 // read, even after waiting for another program to let go of it, is noted
 // for the start-up report and not written this run. A save cut short
 // between deleting the old file and renaming the new one (FAT) is finished
@@ -64,7 +68,8 @@ void LoadProfile();
 // first run.
 bool ProfileWasMissing();
 
-// Writes profile.cfg. The old file is replaced only by a complete new one,
+// Writes profile.cfg, then its "When held" choices. The old file is
+// replaced only by a complete new one,
 // waiting up to waitMs while another program holds it; on failure the user
 // is told (unless quiet: nobody can answer at the end of the session) and
 // the old file stays as it was, with no temporary file left. Nothing is
@@ -72,3 +77,4 @@ bool ProfileWasMissing();
 // since, unless the bindings changed too (platform/our_files.h). Returns
 // nonzero unless a save was tried and failed.
 int SaveProfile(bool quiet = false, DWORD waitMs = HeldFileWaitMs);
+

@@ -17,6 +17,7 @@
 #include "actions/winamp.h"
 #include "core/active.h"
 #include "core/catalogue.h"
+#include "core/held_choices.h"
 #include "core/profile.h"
 #include "core/text.h"
 #include "core/vendor_apps.h"
@@ -110,14 +111,60 @@ static void RunSlot(const ActionRecord& r)
     }
 }
 
-void ExecuteKeyActions(int k)
+// "Virtual Key" repeats, held, only as a key of the keyboard would: an
+// arrow, a page or a volume key with no modifier.
+static bool VirtualKeyRepeats(const ActionRecord& r)
 {
-    if (k == 0) {
-        LaunchVendorApp();
+    static const int32_t Repeating[] = {
+        VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_PRIOR, VK_NEXT, VK_VOLUME_DOWN, VK_VOLUME_UP,
+    };
+    int32_t row = r.number;
+    if (row < 0 || row >= VirtualKeyCount || (r.wParam & (KeyAlt | KeyCtrl | KeyShift | KeyWin)))
+        return false;
+    for (int32_t vk : Repeating)
+        if (VirtualKeyTable[row].vk == vk)
+            return true;
+    return false;
+}
+
+bool SlotRepeatsWhenHeld(const ActionRecord& r)
+{
+    int32_t type = r.type;
+    if (type < 0 || type >= ActionTypeCount)
+        return false;
+    switch (ActionCatalogue[type].held) {
+    case HeldRepeats: return true;
+    case HeldRepeatsIfNavigationKey: return VirtualKeyRepeats(r);
+    default: return false;
+    }
+}
+
+PressBindings ChoosePressBindings(int k)
+{
+    PressBindings b;
+    b.key = k;
+    b.actions = k >= 0 && k < RemoteKeyCount ? &Profile[k] : NULL;
+    // "POWER" starts the maker's application once per press, whatever is stored.
+    b.choice = k == 0 ? ChoiceOnce : HeldChoiceOf(ProfileHeldChoices, k);
+    return b;
+}
+
+void RunPressSlots(const PressBindings& b, unsigned slots, bool heldRepeat)
+{
+    if (b.key == 0) {
+        if (slots && !heldRepeat)
+            LaunchVendorApp();
         return;
     }
-    if (k < 0 || k >= RemoteKeyCount || !ActiveFlag)
+    if (!b.actions || !ActiveFlag)
         return;
     for (int s = 0; s < SlotsPerKey; ++s)
-        RunSlot(Profile[k].slot[s]);
+        if ((slots & (1u << s)) && (!heldRepeat || SlotRepeatsWhenHeld(b.actions->slot[s])))
+            RunSlot(b.actions->slot[s]);
+}
+
+void ExecuteKeyActions(int k)
+{
+    if (k >= 0 && k < RemoteKeyCount)
+        RunPressSlots(ChoosePressBindings(k), 0xF, false);
 }

@@ -196,15 +196,31 @@ static void HookWindowEvents()
                     flags);
 }
 
-static DWORD PassInterval()
+// When the thread next has work of its own besides taking messages, in ms
+// from now (0: at once); this is the one place that decides it. A pass is
+// due when an event asked for one, else after its interval: short while a
+// pass must repeat (a "Trick Wnd" that could not be created, no window
+// events to be had, a watched process ended while the system still listed
+// its window). A press may want a look before that.
+static DWORD PassDueIn(DWORD lastPass)
 {
-    if (TrickCreationFailed || !EventsHooked || WatchedApp.ended || WatchedReminder.ended)
-        return RetryPassMs;
-    return SafetyPassMs;
+    if (PassWanted)
+        return 0;
+    bool retry = TrickCreationFailed || !EventsHooked || WatchedApp.ended || WatchedReminder.ended;
+    DWORD interval = retry ? RetryPassMs : SafetyPassMs;
+    DWORD elapsed = GetTickCount() - lastPass;
+    return elapsed < interval ? interval - elapsed : 0;
+}
+
+static DWORD WorkDueIn(DWORD lastPass)
+{
+    DWORD pass = PassDueIn(lastPass);
+    DWORD press = PressDueInMs();
+    return press < pass ? press : pass;
 }
 
 // Handles at most one message. With none waiting it waits until a message
-// or window event comes, a watched process ends, or the next pass is due.
+// or window event comes, a watched process ends, or work is due.
 static void PumpOneMessage(DWORD lastPass)
 {
     MSG msg;
@@ -214,7 +230,8 @@ static void PumpOneMessage(DWORD lastPass)
         DispatchMessageA(&msg);
         return;
     }
-    if (PassWanted)    // an event taken in by PeekMessageA
+    DWORD due = WorkDueIn(lastPass);    // an event taken in by PeekMessageA may ask for a pass
+    if (due == 0)
         return;
     WatchedProcess* const all[2] = { &WatchedApp, &WatchedReminder };
     WatchedProcess* watched[2] = { NULL, NULL };
@@ -225,10 +242,7 @@ static void PumpOneMessage(DWORD lastPass)
             watched[count] = w;
             handles[count++] = w->process;
         }
-    DWORD elapsed = GetTickCount() - lastPass;
-    DWORD interval = PassInterval();
-    DWORD r = MsgWaitForMultipleObjectsEx(count, handles, elapsed < interval ? interval - elapsed : 0,
-                                          QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    DWORD r = MsgWaitForMultipleObjectsEx(count, handles, due, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (r < WAIT_OBJECT_0 + count)
         ProcessEnded(watched[r - WAIT_OBJECT_0]);
 }
@@ -248,13 +262,15 @@ static DWORD WINAPI ReceiverThread(LPVOID)
         // Someone else may have closed the "Trick Wnd" (our own window: no server call).
         if (TrickWindow && !IsWindow(TrickWindow))
             PassWanted = true;
-        if (PassWanted || GetTickCount() - lastPass >= PassInterval()) {
+        if (PassDueIn(lastPass) == 0) {
             PassWanted = false;
             RunPass();
             Watch(&WatchedApp, AppWindow);
             Watch(&WatchedReminder, ReminderWindow);
             lastPass = GetTickCount();
         }
+        if (PressDueInMs() == 0)
+            LookAtPress();
         PumpOneMessage(lastPass);
     }
 }

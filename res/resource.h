@@ -40,6 +40,8 @@
 #define IDC_ONLY_IF_FOUND       1030
 #define IDC_RESTORE_PREVIOUS    1031
 #define IDC_AND_ACTIVE          1033
+#define IDC_WHEN_HELD           1040
+#define IDC_ACTIONS_FRAME       1041
 
 // Settings dialog
 #define IDC_SETTINGS_CLOSE      1

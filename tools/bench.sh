@@ -5,7 +5,8 @@
 # figures):
 #   key latency and throughput of a key bound to one "Send Message"
 #   (quellon.exe, a minimal receiver, a null receiver that only finds the
-#   key and posts the message, the plain Sleep(50) loop);
+#   key and posts the message, the plain Sleep(50) loop), and the short
+#   press of a "Long press" key (quellon.exe alone);
 #   what a started program that is slow to come up costs the next key
 #   (beside that key pressed alone);
 #   idle CPU time, thread wake-ups and resident memory of quellon.exe and

@@ -16,7 +16,7 @@ out="${QUELLON_BUILD_ROOT:-$root/build}/fuzz"
 mkdir -p "$out/corpus"
 
 sources=(core/profile.cpp remote/dispatch.cpp core/text.cpp core/remote_keys.cpp
-         core/catalogue.cpp actions/virtual_keys.cpp core/app_state.cpp core/active.cpp platform/paths.cpp
+         core/catalogue.cpp core/held_choices.cpp actions/virtual_keys.cpp core/app_state.cpp core/active.cpp platform/paths.cpp
          config/slot_details.cpp
          tests/dispatcher/recorders.cpp tests/fuzz/shim/win32_shim.cpp tests/fuzz/profile_fuzz.cpp)
 exe="$out/profile_fuzz"

@@ -26,7 +26,7 @@ struct ControlRow {
 const ControlRow ConfigControls[] = {
     { -1, "Button", "&Keys List" },
     { 1000, "ListBox", "" },
-    { -1, "Button", "Actions" },
+    { 1041, "Button", "Actions" },
     { -1, "Static", "&1:" },
     { 1002, "ComboBox", "" },
     { 1004, "Button", "Details" },
@@ -39,6 +39,8 @@ const ControlRow ConfigControls[] = {
     { -1, "Static", "&4:" },
     { 1008, "ComboBox", "" },
     { 1011, "Button", "Details" },
+    { -1, "Static", "When held:" },
+    { 1040, "ComboBox", "" },
     { -1, "Button", "Details" },
     { -1, "Static", "Pro&gram path:" },
     { 1013, "Edit", "" },
@@ -77,9 +79,9 @@ const ControlRow ConfigControls[] = {
 };
 
 // Tab goes in reading order: the keys list, each slot's list and its
-// Details, the details area row by row, the buttons on the right.
-const int ConfigTabOrder[] = { 1000, 1002, 1004, 1006, 1009, 1007, 1010, 1008, 1011, 1013, 1015,
-                               1014, 1022, 1023, 1024, 1025, 1027, 1030, 1033, 1031, 1016, 1018,
+// Details, "When held", the details area row by row, the buttons on the right.
+const int ConfigTabOrder[] = { 1000, 1002, 1004, 1006, 1009, 1007, 1010, 1008, 1011, 1040, 1013,
+                               1015, 1014, 1022, 1023, 1024, 1025, 1027, 1030, 1033, 1031, 1016, 1018,
                                1017, 1019, 1026, 1021, 1020, 2, 3, 1 };
 
 const ControlRow SettingsControls[] = {

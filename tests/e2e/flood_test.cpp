@@ -36,6 +36,7 @@ DWORD WINAPI SendPresses(LPVOID arg)
 {
     Sender* s = (Sender*)arg;
     unsigned seed = 12345u + (unsigned)s->parity;
+    int32_t last = -2;
     for (int i = 0; i < PressesPerSender; ++i) {
         seed = seed * 1103515245u + 12345u;
         unsigned r = seed >> 8;
@@ -47,6 +48,10 @@ DWORD WINAPI SendPresses(LPVOID arg)
             if ((code & 1) != s->parity)
                 ++code;
         }
+        // One sender's codes are each a press of their own: never the same twice running.
+        if (code == last)
+            code = UnknownCodes[0];
+        last = code;
         if (IsKeyCode(code))
             s->expected.push_back(code);
         SendMessageA(s->trick, RemoteKeyMessage, (WPARAM)(DWORD)code, 0);

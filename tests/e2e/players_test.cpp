@@ -1,6 +1,6 @@
 // quellon.exe driving media players as the remote's keys are pressed: what
 // each player's window receives for each action type, which player is
-// chosen, and a player that stops answering.
+// chosen, and a player that stops answering while another sender's key waits.
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <string.h>
@@ -54,6 +54,12 @@ void ExpectPress(const QuellonRun& run, int key, StandIn* player, const char* ex
     else
         PumpMessagesFor(30);
     EXPECT_EQ(expect, PlayerMessages(player, e.from)) << "key " << key;
+}
+
+DWORD WINAPI PressHangKey(LPVOID run)
+{
+    PressKey(*(QuellonRun*)run, HangKey);
+    return 0;
 }
 
 StandIn* Player(const char* windowClass)
@@ -146,6 +152,8 @@ TEST(Players, EachPlayerGetsItsOwnCommandForEachType)
 TEST(Players, APlayerThatStopsAnsweringDoesNotStopTheOtherActions)
 {
     BindAll();
+    Binding(14, 0) = Binding(HangKey, 2);    // the witness, told 1
+    Binding(14, 0).wParam = 1;
     QuellonRun run;
     ASSERT_TRUE(StartBound(&run));
     StandIn* winamp = Player("Winamp v1.x");
@@ -160,13 +168,22 @@ TEST(Players, APlayerThatStopsAnsweringDoesNotStopTheOtherActions)
         EXPECT_TRUE(WaitForStandInMessages(witness, Witness, press, 3000));
         EXPECT_LT(took, 6000u) << "press " << press;    // about one second per silent peer
     }
+    // A second sender's key 0.1 s into that wait runs after all of the first's actions.
+    HANDLE first = CreateThread(NULL, 0, PressHangKey, &run, 0, NULL);
+    Sleep(100);
+    PressKey(run, 14);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first, 10000));
+    CloseHandle(first);
+    RecordedMessage m;
+    EXPECT_TRUE(WaitForStandInMessages(witness, Witness, 4, 3000) &&
+                GetStandInMessage(witness, Witness, 3, &m) && m.wParam == 1);
     ReleaseStandIn(winamp);
     ReleaseStandIn(mpc);
     // Once they answer again, everything is as before.
     PumpMessagesFor(300);
     int commands = CountStandInMessages(mpc, WM_COMMAND);
     PressKey(run, HangKey);
-    EXPECT_TRUE(WaitForStandInMessages(witness, Witness, 3, 3000));
+    EXPECT_TRUE(WaitForStandInMessages(witness, Witness, 5, 3000));
     EXPECT_EQ(commands + 1, CountStandInMessages(mpc, WM_COMMAND));
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);

@@ -130,8 +130,8 @@ TEST(SettingsDialog, EditsTheRecordsLiveAndWritesThemWhenClosed)
     SendMessageA(s, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindowVisible(s));
     const std::vector<std::string> saved = {
-        "[Settings]", "MouseMultiplier=70", "TrayDoubleClick=0", "[OSD]", "Enable=1",
-        "Color=5649426", "TextSize=20", "Timeout=5", "Opaque=24",
+        "[Settings]", "MouseMultiplier=70", "TrayDoubleClick=0", "RepeatGap=200", "LongPress=600",
+        "[OSD]", "Enable=1", "Color=5649426", "TextSize=20", "Timeout=5", "Opaque=24",
     };
     EXPECT_EQ(saved, NonBlankLines(ini));
 

@@ -153,6 +153,7 @@ TEST(Tray, DeactivateStopsBoundActionsButKeysAreStillShown)
     ASSERT_TRUE(menu != NULL);
     ChooseMenuPosition(menu, 2);
     ASSERT_TRUE(WaitForNoWindow("#32768", NULL, 5000));
+    SendMessageA(trick, RemoteKey, 21, 0);    // another code: VOL- is pressed anew
     SendMessageA(trick, RemoteKey, 8, 0);
     EXPECT_TRUE(WaitForStandInMessages(target, BoundMessage, 1, 5000));
 
@@ -227,14 +228,14 @@ TEST(Tray, ExitWritesTheSettingsBeforeTheProfileAndEndsWithZero)
     CleanUpQuellon(&run);
 }
 
-TEST(Tray, FreshSettingsFileHoldsTheSevenDefaults)
+TEST(Tray, FreshSettingsFileHoldsTheNineDefaults)
 {
     QuellonRun run;
     ASSERT_TRUE(StartQuellon(&run));
     EXPECT_EQ(0, QuitQuellon(&run));
     std::vector<std::string> expected = {
-        "[Settings]", "MouseMultiplier=50", "TrayDoubleClick=0", "[OSD]", "Enable=0",
-        "Color=16711680", "TextSize=5", "Timeout=3", "Opaque=32",
+        "[Settings]", "MouseMultiplier=50", "TrayDoubleClick=0", "RepeatGap=200", "LongPress=600",
+        "[OSD]", "Enable=0", "Color=16711680", "TextSize=5", "Timeout=3", "Opaque=32",
     };
     EXPECT_EQ(expected, NonBlankLines(run.dir + "settings.ini"));
     CleanUpQuellon(&run);

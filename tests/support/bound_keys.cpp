@@ -29,6 +29,12 @@ void PressKey(const QuellonRun& run, int key)
 {
     // Bounded, so that a quellon.exe that hangs fails the test instead of ending it.
     DWORD_PTR ignored;
+    // The same code again at once would hold the key, as on a remote: a code
+    // that names no key comes between, as another key would.
+    static int last = -2;
+    if (key == last)
+        SendMessageTimeoutA(FindTrickWindow(run), 0x0A00, 21, 0, SMTO_NORMAL, 20000, &ignored);
+    last = key;
     SendMessageTimeoutA(FindTrickWindow(run), 0x0A00, (WPARAM)(key + 1), 0, SMTO_NORMAL, 20000,
                         &ignored);
 }

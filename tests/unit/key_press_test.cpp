@@ -62,9 +62,14 @@ std::string PressedKeyText(HWND dialog)
     return WindowText(GetDlgItem(dialog, IDC_PRESSED_KEY));
 }
 
-// The key press, then the dialog's handling of the key posted to it.
+// The key press, then the dialog's handling of the key posted to it. The
+// same code again at once would hold the key: a code of no key ends the press.
 void PressKey(HWND keyWindow, WPARAM code)
 {
+    static WPARAM last = 21;
+    if (code == last)
+        SendMessageA(keyWindow, RemoteKeyMessage, 21, 0);
+    last = code;
     SendMessageA(keyWindow, RemoteKeyMessage, code, 0);
     MSG msg;
     while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))

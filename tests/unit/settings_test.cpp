@@ -24,6 +24,8 @@ void ExpectDefaults()
 {
     EXPECT_EQ(50, Settings.MouseMultiplier);
     EXPECT_EQ(0, Settings.TrayDoubleClick);
+    EXPECT_EQ(200, Settings.RepeatGap);
+    EXPECT_EQ(600, Settings.LongPress);
     EXPECT_EQ(0, OsdSettings.Enable);
     EXPECT_EQ(16711680, OsdSettings.Color);
     EXPECT_EQ(5, OsdSettings.TextSize);
@@ -32,7 +34,7 @@ void ExpectDefaults()
 }
 
 const std::vector<std::string> DefaultFile = {
-    "[Settings]", "MouseMultiplier=50", "TrayDoubleClick=0", "[OSD]", "Enable=0",
+    "[Settings]", "MouseMultiplier=50", "TrayDoubleClick=0", "RepeatGap=200", "LongPress=600", "[OSD]", "Enable=0",
     "Color=16711680", "TextSize=5", "Timeout=3", "Opaque=32",
 };
 
@@ -43,7 +45,7 @@ TEST(SettingsFile, DefaultsHoldBeforeAnyLoad)
     ExpectDefaults();
 }
 
-TEST(SettingsFile, MissingFileGivesDefaultsAndTheFirstSaveWritesAllSevenKeys)
+TEST(SettingsFile, MissingFileGivesDefaultsAndTheFirstSaveWritesAllNineKeys)
 {
     std::string dir = UseTempSettingsDir();
     LoadSettings();
@@ -69,7 +71,8 @@ TEST(SettingsFile, PartialFileKeepsItsLinesAndGainsTheMissingKeys)
     SaveSettings();
     std::vector<std::string> expected = {
         "[Other]", "Keep=me", "[OSD]", "Enable=1", "Color=255", "TextSize=5", "Timeout=3",
-        "Opaque=32", "[Settings]", "MouseMultiplier=50", "TrayDoubleClick=0",
+        "Opaque=32", "[Settings]", "MouseMultiplier=50", "TrayDoubleClick=0", "RepeatGap=200",
+        "LongPress=600",
     };
     EXPECT_EQ(expected, NonBlankLines(path));
     RemoveTree(dir);
