@@ -6,7 +6,7 @@
 
 #include "core/held_choices.h"
 #include "core/remote_keys.h"
-#include "platform/file_access.h"
+#include "platform/our_files.h"
 
 enum {
     SlotsPerKey = 4,
@@ -55,8 +55,14 @@ struct KeySlots {
 extern KeyActions Profile[RemoteKeyCount];
 static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");
 
-// Reads profile.cfg and the "When held" choices beside it (see platform/paths.h for which copy); a missing or
-// short file leaves the rest as it was. A file that exists but cannot be
+// Where profile.cfg and its "When held" choices (a companion file) are read
+// and saved, and what was last read or written of them.
+extern OurFile ProfileFile;
+extern OurFile HeldChoicesFile;
+
+// Reads profile.cfg and the "When held" choices beside it (see
+// platform/our_files.h for which copy); a missing or short file leaves the
+// rest as it was. A file that exists but cannot be
 // read, even after waiting for another program to let go of it, is noted
 // for the start-up report and not written this run. A save cut short
 // between deleting the old file and renaming the new one (FAT) is finished
@@ -67,35 +73,15 @@ void LoadProfile();
 // first run.
 bool ProfileWasMissing();
 
-// Writes profile.cfg, then its "When held" choices. The old file is replaced only by a complete new one,
+// Writes profile.cfg, then its "When held" choices. The old file is
+// replaced only by a complete new one,
 // waiting up to waitMs while another program holds it; on failure the user
 // is told (unless quiet: nobody can answer at the end of the session) and
-// the old file stays as it was, with no temporary file left. Where the
-// rights to write beside the executable are missing, the per-user folder
-// takes the files from then on. Returns nonzero on success.
+// the old file stays as it was, with no temporary file left. Nothing is
+// written before LoadProfile, nor over a file another program changed
+// since, unless the bindings changed too (platform/our_files.h). Returns
+// nonzero unless a save was tried and failed.
 int SaveProfile(bool quiet = false, DWORD waitMs = HeldFileWaitMs);
-
-// A file that belongs to a set of bindings, by name in the files folder
-// (platform/paths.h), read and saved by the rules of profile.cfg.
-enum BindingsRead { BindingsFound, BindingsMissing, BindingsUnreadable };
-// Reads at most size bytes into data; got says how many came. A file that
-// exists but cannot be read is noted for the start-up report when report
-// is set; data is then zero.
-BindingsRead ReadBindingsFile(const wchar_t* name, void* data, DWORD size, DWORD* got, bool report);
-// The same for the file at path, in a folder chosen by the caller, once
-// FinishBindingsReplace has mended a replace cut short there (FAT).
-BindingsRead ReadBindingsAt(const wchar_t* path, void* data, DWORD size, DWORD* got, bool report);
-void FinishBindingsReplace(const wchar_t* dir, const wchar_t* name, DWORD size);
-// Replaces the file by a complete new one or leaves it as it was, waiting
-// up to waitMs while another program holds it. No message.
-bool SaveBindingsFile(const wchar_t* name, const void* data, DWORD size, DWORD waitMs);
 // The one message of a failed save of bindings.
 void ShowSaveError();
 
-// Reads the choices that go with the bindings file of that name. A missing,
-// short or unreadable file means "Automatic" for every key and no message;
-// false when the file exists but could not be read, so that it is not
-// written over this run.
-bool LoadHeldChoices(const wchar_t* bindingsFileName, HeldChoices* c);
-// Saves them the way the bindings file is saved: whole or not at all.
-bool SaveHeldChoices(const wchar_t* bindingsFileName, const HeldChoices& c, DWORD waitMs);

@@ -15,9 +15,6 @@ static const wchar_t SetPrefix[] = L"profile-";
 static const wchar_t SetSuffix[] = L".cfg";
 static const wchar_t TempSuffix[] = L".cfg.tmp";
 
-// The folder the sets were read from: profile.cfg's. Main thread only.
-static wchar_t SetsFolder[ProgramDirSize];
-
 enum { SlotCount = RemoteKeyCount * SlotsPerKey };
 
 // Read for every slot a set does not store; never written.
@@ -107,25 +104,21 @@ static void TakeSlotsOf(ProgramSet& set, const KeyActions* image)
     }
 }
 
-// The choices file beside the set's file, read from the same folder; a
-// missing or unreadable one means "Automatic" everywhere, as for profile.cfg.
-static void LoadSetHeldChoices(ProgramSet& set, const wchar_t* fileName)
-{
-    wchar_t name[MAX_PATH], path[MAX_PATH];
-    uint8_t file[HeldFileSize];
-    DWORD got = 0;
-    HeldFileNameFor(name, MAX_PATH, fileName);
-    FinishBindingsReplace(SetsFolder, name, HeldFileSize);
-    FormFilePath(path, MAX_PATH, SetsFolder, name);
-    BindingsRead read = name[0] ? ReadBindingsAt(path, file, sizeof file, &got, false) : BindingsMissing;
-    DecodeHeldChoices(file, read == BindingsFound ? got : 0, &set.held);
-    set.heldUnreadable = read == BindingsUnreadable;
-}
-
+// The folder profile.cfg is read from (where it is saved, when there is
+// none yet): the sets are its companions.
 static void ProfileFolder(wchar_t* dir)
 {
-    FormLoadFilePath(dir, ProgramDirSize, ProfileFileName);
+    lstrcpynW(dir, ProfileFile.readPath[0] ? ProfileFile.readPath : ProfileFile.savePath, MAX_PATH);
     CutAfterLastBackslash(dir);
+}
+
+// Reads one file of a set, placed beside profile.cfg; data is zero where
+// the file is missing, short or unreadable.
+static void ReadSetFile(OurFile* file, const wchar_t* name, void* data, DWORD size)
+{
+    DWORD got = 0;
+    PlaceOurFile(file, name, size, &ProfileFile);
+    ReadOurFile(file, data, size, &got);
 }
 
 int FindProgramSet(const wchar_t* name)
@@ -138,31 +131,35 @@ int FindProgramSet(const wchar_t* name)
 
 int AddProgramSet(const wchar_t* name)
 {
-    wchar_t fileName[MAX_PATH], path[MAX_PATH];
+    wchar_t fileName[OurFileNameSize], heldName[OurFileNameSize];
     int found = FindProgramSet(name);
-    if (found != AllPrograms || !FormProgramSetFileName(fileName, MAX_PATH, name))
+    if (found != AllPrograms || !FormProgramSetFileName(fileName, OurFileNameSize, name))
         return found;
     int i = 0;
     while (i < MaxProgramSets && ProgramSets[i].inUse)
         ++i;
     if (i == MaxProgramSets)
         return AllPrograms;
-    if (!SetsFolder[0])
-        ProfileFolder(SetsFolder);
     ProgramSet& set = ProgramSets[i];
     if (!set.slots && !(set.slots = (ActionRecord* volatile*)Allocate(SlotCount * sizeof(void*))))
         return AllPrograms;
+    if (!set.files && !(set.files = (OurFile*)Allocate(2 * sizeof(OurFile))))
+        return AllPrograms;
     lstrcpynW(set.name, name, ProgramNameSize);
-    FinishBindingsReplace(SetsFolder, fileName, ProfileSize);
-    FormFilePath(path, MAX_PATH, SetsFolder, fileName);
-    DWORD got;
     KeyActions* image = TakeImage();
-    BindingsRead read = image ? ReadBindingsAt(path, image, ProfileSize, &got, true) : BindingsUnreadable;
-    bool missing = read == BindingsMissing;
-    set.unreadable = read == BindingsUnreadable;
-    LoadSetHeldChoices(set, fileName);
-    TakeSlotsOf(set, set.unreadable ? NULL : image);
+    if (!image)
+        return AllPrograms;
+    ReadSetFile(&set.files[0], fileName, image, ProfileSize);
+    TakeSlotsOf(set, image);
+    KeepLoadedContents(&set.files[0], HashBytes(image, ProfileSize));
     ReturnImage(image);
+    uint8_t held[HeldFileSize] = {};
+    HeldFileNameFor(heldName, OurFileNameSize, fileName);
+    ReadSetFile(&set.files[1], heldName, held, sizeof held);
+    DecodeHeldChoices(held, sizeof held, &set.held);
+    EncodeHeldChoices(set.held, held);
+    KeepLoadedContents(&set.files[1], HashBytes(held, sizeof held));
+    bool missing = !set.files[0].existed && !set.files[0].unreadable;
     // A new set is written at the next save even when nothing is bound yet.
     set.changed = missing;
     InterlockedExchange(&set.inUse, 1);
@@ -173,9 +170,9 @@ int AddProgramSet(const wchar_t* name)
 
 void LoadProgramSets()
 {
-    ProfileFolder(SetsFolder);
-    wchar_t pattern[MAX_PATH], name[ProgramNameSize];
-    if (!SetsFolder[0] || !JoinPath(pattern, MAX_PATH, SetsFolder, L"profile-*"))
+    wchar_t folder[MAX_PATH], pattern[MAX_PATH], name[ProgramNameSize];
+    ProfileFolder(folder);
+    if (!folder[0] || !JoinPath(pattern, MAX_PATH, folder, L"profile-*"))
         return;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(pattern, &found);
@@ -198,30 +195,22 @@ void RemoveProgramSet(int i)
     InterlockedExchange(&set.inUse, 0);
     InterlockedDecrement(&ProgramSetsInUse);
     InterlockedIncrement(&ProgramSetsGeneration);
-    wchar_t names[2][MAX_PATH], path[MAX_PATH];
-    if (!FormProgramSetFileName(names[0], MAX_PATH, set.name))
-        return;
-    HeldFileNameFor(names[1], MAX_PATH, names[0]);
-    const wchar_t* const dirs[] = { SetsFolder, FilesFolder() };
-    for (const wchar_t* dir : dirs)
-        for (const wchar_t* name : names) {
-            FormFilePath(path, MAX_PATH, dir, name);
-            if (name[0] && path[0])
+    for (int f = 0; f < 2; ++f) {
+        const wchar_t* const paths[] = { set.files[f].readPath, set.files[f].savePath };
+        for (const wchar_t* path : paths)
+            if (path[0])
                 DeleteFileW(path);
-        }
+    }
 }
 
 int SaveProgramSets(bool quiet, DWORD waitMs)
 {
-    // Saves that moved to another folder take every set along, or the sets
-    // left behind would not be found beside the profile.cfg read next time.
-    bool moved = SetsFolder[0] && wcscmp(FilesFolder(), SetsFolder) != 0;
     bool saved = true;
     KeyActions* image = NULL;
     for (ProgramSet& set : ProgramSets) {
-        wchar_t fileName[MAX_PATH];
-        if (!set.inUse || set.unreadable || (!set.changed && !moved) ||
-            !FormProgramSetFileName(fileName, MAX_PATH, set.name))
+        // A set read from elsewhere than where it is saved now goes along
+        // with profile.cfg, or it would not be found beside it next time.
+        if (!set.inUse || (!set.changed && wcscmp(set.files[0].readPath, set.files[0].savePath) == 0))
             continue;
         if (!image && !(image = TakeImage())) {
             saved = false;
@@ -229,16 +218,15 @@ int SaveProgramSets(bool quiet, DWORD waitMs)
         }
         for (int i = 0; i < SlotCount; ++i)
             image[i / SlotsPerKey].slot[i % SlotsPerKey] = set.slots[i] ? *set.slots[i] : NoAction;
-        // Choices that could not be read are the user's still: not written over.
-        if (SaveBindingsFile(fileName, image, ProfileSize, waitMs) &&
-            (set.heldUnreadable || SaveHeldChoices(fileName, set.held, waitMs)))
+        uint8_t held[HeldFileSize];
+        EncodeHeldChoices(set.held, held);
+        if (SaveOurFile(&set.files[0], image, ProfileSize, HashBytes(image, ProfileSize), waitMs) != SaveFailed &&
+            SaveOurFile(&set.files[1], held, sizeof held, HashBytes(held, sizeof held), waitMs) != SaveFailed)
             set.changed = false;
         else
             saved = false;
     }
     ReturnImage(image);
-    if (saved && moved)
-        lstrcpynW(SetsFolder, FilesFolder(), ProgramDirSize);
     if (!saved && !quiet)
         ShowSaveError();
     return saved;

@@ -7,7 +7,8 @@
 #include "core/held_choices.h"
 #include "core/profile.h"
 
-enum { MaxProgramSets = 32, ProgramNameSize = 128, AllPrograms = -1 };
+// A name leaves room in a file name of ours for "profile-" and ".held".
+enum { MaxProgramSets = 32, ProgramNameSize = 51, AllPrograms = -1 };
 
 // One program's set. Only the slots it stores are kept, 512 bytes each: a
 // record once published stays for the life of the process, so that the
@@ -18,10 +19,9 @@ struct ProgramSet {
     // the set is first added.
     ActionRecord* volatile* slots;
     HeldChoices held;    // its "When held" choices, in profile-NAME.held
+    OurFile* files;      // profile-NAME.cfg and .held, companions of profile.cfg; made with slots
     volatile LONG inUse;
     bool changed;       // to be written at the next save
-    bool unreadable;    // its file could not be read: not written this run
-    bool heldUnreadable;
 };
 
 extern ProgramSet ProgramSets[MaxProgramSets];

@@ -91,12 +91,12 @@ void LaunchVendorApp()
 {
     if (ReadPreviousSelector() != 0) {
         if (VendorAppPaths[VendorFm][0])
-            StartProgram(VendorAppPaths[VendorFm], NULL);
+            StartProgramFile(VendorAppPaths[VendorFm]);
         return;
     }
     // A DVB-T application that cannot be started gives way to the TV one.
-    if (VendorAppPaths[VendorDvbt][0] && StartProgram(VendorAppPaths[VendorDvbt], NULL))
+    if (VendorAppPaths[VendorDvbt][0] && StartProgramFile(VendorAppPaths[VendorDvbt]))
         return;
     if (VendorAppPaths[VendorTv][0])
-        StartProgram(VendorAppPaths[VendorTv], NULL);
+        StartProgramFile(VendorAppPaths[VendorTv]);
 }

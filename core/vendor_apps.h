@@ -12,5 +12,6 @@ extern char VendorAppPaths[VendorAppCount][VendorPathSize];
 void BuildVendorAppPaths();
 
 // Starts the FM application when the maker's software last ran FM, else
-// DVB-T, falling back to TV.
+// DVB-T, falling back to TV. An application whose file is not there is not
+// started, as when nothing is installed.
 void LaunchVendorApp();

@@ -135,7 +135,7 @@ void FinishCutReplace(const wchar_t* temp, const wchar_t* path, DWORD size)
     if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES &&
         GetFileAttributesExW(temp, GetFileExInfoStandard, &a) &&
         !(a.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && a.nFileSizeHigh == 0 &&
-        a.nFileSizeLow == size)
+        (size == 0 || a.nFileSizeLow == size))
         MoveFileExW(temp, path, MOVEFILE_WRITE_THROUGH);
 }
 
@@ -177,21 +177,4 @@ bool LacksRightsToReplace(const wchar_t* path)
     return false;
 }
 
-bool SaveWithRightsFallback(bool (*saveIn)(wchar_t* path, size_t size, DWORD waitMs), wchar_t* path,
-                            size_t size, DWORD waitMs)
-{
-    bool saved = saveIn(path, size, waitMs);
-    if (!saved && path[0] && LacksRightsToSave(path) && MoveFilesToUserDir())
-        saved = saveIn(path, size, waitMs);
-    return saved;
-}
 
-bool LacksRightsToSave(const wchar_t* path)
-{
-    wchar_t dir[MAX_PATH];
-    lstrcpynW(dir, path, MAX_PATH);
-    CutAfterLastBackslash(dir);
-    if (!CanMakeFileIn(dir) && GetLastError() == ERROR_ACCESS_DENIED)
-        return true;
-    return LacksRightsToReplace(path);
-}

@@ -33,7 +33,8 @@ bool AgainWhileHeld(const wchar_t* path, const wchar_t* other, DWORD access, DWO
 
 // On FAT a replace is a delete and a rename: a crash in between leaves the
 // new content only in temp, which the next save would write over. When
-// path is missing and temp holds exactly size bytes, temp becomes path.
+// path is missing and temp holds exactly size bytes (any number for size
+// 0: the old file is deleted only once temp is complete), temp becomes path.
 void FinishCutReplace(const wchar_t* temp, const wchar_t* path, DWORD size);
 
 // Whether a new file can be made in dir, tried for real.
@@ -42,13 +43,3 @@ bool CanMakeFileIn(const wchar_t* dir);
 // marked read-only or opening it for writing is denied. A file another
 // program holds, or a folder in its place, is no question of rights.
 bool LacksRightsToReplace(const wchar_t* path);
-// Whether a save to path failed for lack of rights: a new file cannot be
-// made beside it, or it cannot be replaced.
-bool LacksRightsToSave(const wchar_t* path);
-
-// Runs saveIn, which writes one file in the files folder, waiting up to
-// waitMs for another program's hold, and names it in path (empty when the
-// name does not fit). A save refused there for lack of rights moves the
-// files to the per-user folder and is made again there.
-bool SaveWithRightsFallback(bool (*saveIn)(wchar_t* path, size_t size, DWORD waitMs), wchar_t* path,
-                            size_t size, DWORD waitMs);

@@ -5,7 +5,6 @@
 #include <string.h>
 
 wchar_t ProgramDir[ProgramDirSize];
-wchar_t DataDir[ProgramDirSize];
 wchar_t UserDir[ProgramDirSize];
 
 const wchar_t ProfileFileName[] = L"profile.cfg";
@@ -38,28 +37,6 @@ void FormFilePath(wchar_t* path, size_t size, const wchar_t* dir, const wchar_t*
         path[0] = L'\0';
 }
 
-const wchar_t* FilesFolder()
-{
-    return DataDir[0] ? DataDir : ProgramDir;
-}
-
-bool MoveFilesToUserDir()
-{
-    if (!UserDir[0] || wcscmp(FilesFolder(), UserDir) == 0)
-        return false;
-    memcpy(DataDir, UserDir, sizeof DataDir);
-    return true;
-}
-
-void FormSaveFilePath(wchar_t* path, size_t size, const wchar_t* fileName)
-{
-    FormFilePath(path, size, FilesFolder(), fileName);
-    // The per-user folder is made on the first save; a copy that only reads
-    // leaves no trace there.
-    if (path[0] && wcscmp(FilesFolder(), ProgramDir) != 0)
-        CreateDirectoryW(FilesFolder(), NULL);
-}
-
 void ResolveProgramDir()
 {
     DWORD n = GetModuleFileNameW(NULL, ProgramDir, ProgramDirSize);
@@ -68,11 +45,4 @@ void ResolveProgramDir()
         ProgramDir[0] = L'\0';
     else
         CutAfterLastBackslash(ProgramDir);
-}
-
-bool CanReplaceFile(const wchar_t* path)
-{
-    DWORD attrs = GetFileAttributesW(path);
-    return attrs == INVALID_FILE_ATTRIBUTES ||
-           !(attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
 }

@@ -14,8 +14,7 @@
 
 static LockWorkStationFn FindLockWorkStation()
 {
-    HMODULE user32 = LoadSystemDll("user32.dll");
-    return user32 ? (LockWorkStationFn)(void*)GetProcAddress(user32, "LockWorkStation") : NULL;
+    return (LockWorkStationFn)(void*)FindSystemFunction("user32.dll", "LockWorkStation");
 }
 
 // winmm is no KnownDLL: imported, it would be looked for beside the exe

@@ -30,7 +30,8 @@ static bool StartProcess(const char* program, char* commandLine)
     return true;
 }
 
-bool StartProgram(const char* path, const char* params)
+// fileOnly: a path that names no file starts nothing.
+static bool Start(const char* path, const char* params, bool fileOnly)
 {
     const char* space = params ? " " : "";
     if (!params)
@@ -45,7 +46,18 @@ bool StartProgram(const char* path, const char* params)
     // CreateProcessA may write into the command line; two more for the quotes.
     char line[CommandLineSize + 2];
     int n = _snprintf(line, sizeof line, named ? "\"%s\"%s%s" : "%s%s%s", path, space, params);
-    bool started = n >= 0 && (size_t)n < sizeof line && StartProcess(named ? path : NULL, line);
+    bool started = (named || !fileOnly) && n >= 0 && (size_t)n < sizeof line &&
+                   StartProcess(named ? path : NULL, line);
     RestoreFileSystemRedirection(&redirection);
     return started;
+}
+
+bool StartProgram(const char* path, const char* params)
+{
+    return Start(path, params, false);
+}
+
+bool StartProgramFile(const char* path)
+{
+    return Start(path, NULL, true);
 }

@@ -14,3 +14,8 @@ enum { CommandLineSize = 512 };
 // "notepad", parameters typed into the path), is a command line as WinExec
 // took it, searched for as before. Returns at once; true when started.
 bool StartProgram(const char* path, const char* params);
+
+// Starts exactly the file that path names, without parameters; nothing, and
+// false, where there is no such file: a path an uninstaller left behind is
+// no command line, and its folder may hold anyone's program.
+bool StartProgramFile(const char* path);

@@ -41,6 +41,12 @@ HMODULE LoadSystemDll(const char* name)
     return LoadLibraryA(path);
 }
 
+FARPROC FindSystemFunction(const char* dll, const char* name)
+{
+    HMODULE module = LoadSystemDll(dll);
+    return module ? GetProcAddress(module, name) : NULL;
+}
+
 bool FindSystemDllFunctions(HMODULE* dll, const char* name, const char* names, void* entries,
                             int count)
 {

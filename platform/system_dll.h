@@ -11,6 +11,10 @@ void KeepDllSearchInSystemFolder();
 // LoadLibraryA on the DLL's full path in the system folder, or NULL.
 HMODULE LoadSystemDll(const char* name);
 
+// The function name of the system DLL dll (loaded from the system folder
+// when it is not yet), or NULL where this Windows lacks either.
+FARPROC FindSystemFunction(const char* dll, const char* name);
+
 // Loads the system DLL name into *dll at the first call; then fills each
 // empty one of count function pointers that follow one another from entries
 // with the function of the DLL named in names (each name ended by its NUL).

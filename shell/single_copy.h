@@ -11,3 +11,8 @@ bool HandOverToRunningCopy();
 // Once the Configuration dialog exists: lets a later start find it and ask
 // for it to be shown.
 void PublishConfigDialog();
+
+// When the main loop has ended: a later start no longer asks this copy.
+void TakeBackConfigDialog();
+// Once both files are saved: a later start runs as the first copy.
+void LetNextCopyRun();

@@ -13,6 +13,7 @@
 #include "core/app_state.h"
 #include "core/countdown.h"
 #include "platform/file_access.h"
+#include "platform/our_files.h"
 #include "platform/paths.h"
 #include "platform/system_dll.h"
 #include "core/profile.h"
@@ -45,9 +46,8 @@ static void ProbePlatform()
 
 static void FindSwitchToThisWindow()
 {
-    HMODULE user32 = LoadSystemDll("user32.dll");
     SwitchToThisWindowProc =
-        user32 ? (SwitchToThisWindowFn)(void*)GetProcAddress(user32, "SwitchToThisWindow") : NULL;
+        (SwitchToThisWindowFn)(void*)FindSystemFunction("user32.dll", "SwitchToThisWindow");
 }
 
 // The tray asks for the small-icon size of the display's DPI (16, 20, 24 or
@@ -97,6 +97,10 @@ enum { StandInEndMs = 1000 };
 
 // Set once the session end asked us to close; main thread only.
 static bool ClosedForUpdate;
+// Set once both files are read: the shell's notification area may keep
+// us waiting while we add the icon, and the session may end meanwhile.
+// Saved before then, empty bindings and defaults would replace the user's.
+static bool FilesLoaded;
 
 // Windows ends the session: the last chance to save, and a quick one, since
 // Windows may end a program that takes seconds. Nobody can answer a message
@@ -107,9 +111,11 @@ static bool ClosedForUpdate;
 // files in use and asks for a restart of Windows.
 static int SaveAtSessionEnd()
 {
-    SaveSettings(true, SessionEndWaitMs);
-    SaveProfile(true, SessionEndWaitMs);
-    SaveProgramSets(true, SessionEndWaitMs);
+    if (FilesLoaded) {
+        SaveSettings(true, SessionEndWaitMs);
+        SaveProfile(true, SessionEndWaitMs);
+        SaveProgramSets(true, SessionEndWaitMs);
+    }
     if (CurrentLParam() & CloseForUpdate) {
         ClosedForUpdate = true;
         PostQuitMessage(0);
@@ -125,10 +131,8 @@ static int SaveAtSessionEnd()
 static void AskForRestartAfterUpdate()
 {
     typedef HRESULT (WINAPI* RegisterApplicationRestartFn)(PCWSTR commandLine, DWORD flags);
-    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-    RegisterApplicationRestartFn ask =
-        kernel32 ? (RegisterApplicationRestartFn)(void*)GetProcAddress(kernel32, "RegisterApplicationRestart")
-                 : NULL;
+    RegisterApplicationRestartFn ask = (RegisterApplicationRestartFn)(void*)FindSystemFunction(
+        "kernel32.dll", "RegisterApplicationRestart");
     if (ask)
         ask(L"", RestartNotAfterCrash | RestartNotAfterHang | RestartNotAfterReboot);
 }
@@ -155,7 +159,7 @@ int RunQuellon()
     ProbePlatform();
     BuildVendorAppPaths();
     ResolveProgramDir();
-    ResolveDataDir();
+    ResolveUserDir();
     FindSwitchToThisWindow();
     CreateDialogs();
     PublishConfigDialog();
@@ -165,6 +169,7 @@ int RunQuellon()
     LoadProgramSets();
     ListProgramSets();
     LoadSettings();
+    FilesLoaded = true;
     CreateOsdSlots();
     StartReceiverThread();
     ReportUnreadableFiles(ConfigDialog);
@@ -177,6 +182,8 @@ int RunQuellon()
 
     RunMainLoop();
 
+    // A start from now on runs as the first copy, once our files are saved.
+    TakeBackConfigDialog();
     // Closed for an update, both files are saved already, and no message
     // box may hold the end up.
     if (!ClosedForUpdate) {
@@ -184,6 +191,7 @@ int RunQuellon()
         // One box at most: the sets' failure is told when profile.cfg's was not.
         SaveProgramSets(!SaveProfile());
     }
+    LetNextCopyRun();
     EndStandIn(StandInEndMs);
     RemoveTrayIcon();
     DestroyWindow(ConfigDialog);

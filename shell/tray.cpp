@@ -5,12 +5,15 @@
 #include <shlwapi.h>
 #include <stdio.h>
 
+#include "config/settings.h"
 #include "core/active.h"
 #include "core/app_state.h"
 #include "core/countdown.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
+#include "platform/system_dll.h"
 #include "core/preferences.h"
+#include "core/profile.h"
 #include "core/remote_owner.h"
 #include "core/router.h"
 #include "core/vendor_apps.h"
@@ -97,14 +100,17 @@ static DWORD WINAPI TickThread(LPVOID)
     }
 }
 
-// The About box also tells where the bindings and settings are kept.
+// The About box also tells where the bindings and settings are kept, each
+// file where its saves go.
 static int ShowAboutBox()
 {
-    wchar_t text[sizeof AboutBoxText / sizeof AboutBoxText[0] + 64 + ProgramDirSize];
-    const wchar_t* dir = FilesFolder();
+    wchar_t text[sizeof AboutBoxText / sizeof AboutBoxText[0] + 80 + 2 * MAX_PATH];
+    const wchar_t* none = L"(nowhere: it cannot be saved)";
+    const wchar_t* profile = ProfileFile.savePath[0] ? ProfileFile.savePath : none;
+    const wchar_t* settings = SettingsFile.savePath[0] ? SettingsFile.savePath : none;
     int n = _snwprintf(text, sizeof text / sizeof text[0],
-                       L"%ls\n\nBindings and settings are kept in\n%ls", AboutBoxText,
-                       dir[0] ? dir : L"(no folder: they cannot be saved)");
+                       L"%ls\n\nBindings are kept in\n%ls\n\nSettings are kept in\n%ls", AboutBoxText,
+                       profile, settings);
     if (n < 0 || (size_t)n >= sizeof text / sizeof text[0])
         text[sizeof text / sizeof text[0] - 1] = L'\0';
     MessageBoxW(ConfigDialog, text, L"About this ...", MB_ICONINFORMATION);
@@ -270,9 +276,8 @@ static void AddUntilTaken()
 // Balloons came with shell32 5.0; its version is asked for at run time.
 static bool ShellHasBalloons()
 {
-    HMODULE shell32 = GetModuleHandleA("shell32.dll");
     DLLGETVERSIONPROC getVersion =
-        shell32 ? (DLLGETVERSIONPROC)(void*)GetProcAddress(shell32, "DllGetVersion") : NULL;
+        (DLLGETVERSIONPROC)(void*)FindSystemFunction("shell32.dll", "DllGetVersion");
     DLLVERSIONINFO info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
@@ -303,10 +308,8 @@ static void LetTaskbarCreatedThrough(UINT message)
 {
     typedef BOOL (WINAPI* ChangeWindowMessageFilterFn)(UINT message, DWORD flag);
     const DWORD AllowMessage = 1;    // MSGFLT_ADD
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    ChangeWindowMessageFilterFn allow =
-        user32 ? (ChangeWindowMessageFilterFn)(void*)GetProcAddress(user32, "ChangeWindowMessageFilter")
-               : NULL;
+    ChangeWindowMessageFilterFn allow = (ChangeWindowMessageFilterFn)(void*)FindSystemFunction(
+        "user32.dll", "ChangeWindowMessageFilter");
     if (allow)
         allow(message, AllowMessage);
 }

@@ -16,6 +16,16 @@ version="$(basename "$zip" | sed -E 's/^quellon-(.*)-win32\.zip$/\1/')"
 newer="${version%.*}.$((${version##*.} + 1))"
 QUELLON_PACKAGE_VERSION="$newer" bash "$here/../tools/make-packages.sh" "$exe" "$work/newer" >/dev/null
 
+# A download anyone can check: the sums beside the packages, and a second
+# build of this commit, in a folder of its own, gives the same bytes.
+(cd "$work/release" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the packages"
+root="$here/.."
+cmake -S "$root" -B "$work/again" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DQUELLON_TESTS=OFF >/dev/null
+cmake --build "$work/again" -j "$(nproc)" --target quellon >/dev/null
+cmp "$exe" "$work/again/quellon.exe" || fail "two builds of one commit differ"
+echo "SHA256SUMS matches; a second build gives the same quellon.exe"
+
 # The ZIP: one folder, Quellon, whatever the version.
 listing="$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')"
 [ "$listing" = "Quellon/ Quellon/LICENSE.txt Quellon/README.txt Quellon/USER-GUIDE.html Quellon/config-dialog.png Quellon/quellon.exe Quellon/settings-dialog.png " ] ||

@@ -45,5 +45,8 @@ rm -f "$zip" "$msi"
 (cd "$out/stage" && cmake -E tar cf "$zip" --format=zip Quellon &&
  wixl -a x86 -D Version="$version" -D SourceDir=Quellon -o "$msi" "$root/res/quellon.wxs")
 msibuild "$msi" -q "UPDATE \`Component\` SET \`Condition\` = 'STARTUP <> \"0\"' WHERE \`Component\` = 'StartupShortcut'"
+# Beside the packages, so that a download can be checked (sha256sum -c, or
+# certutil -hashfile on Windows).
+(cd "$out" && sha256sum "$(basename "$zip")" "$(basename "$msi")" > SHA256SUMS)
 echo "$zip"
 echo "$msi"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/dialog_driver.h"
 #include "tests/support/message_box.h"
 #include "tests/support/process.h"
 #include "tests/support/quellon_run.h"
@@ -231,6 +232,8 @@ TEST(Dialogs, ClosingHidesThemAndTheProgramStaysInTheTray)
     EXPECT_EQ(98304, FileSize(run.dir + "profile.cfg"));
     ShowWindow(run.config, SW_SHOW);
     DeleteFileA((run.dir + "profile.cfg").c_str());
+    ChooseListRow(run.config, 1000, 3);
+    ChooseComboRow(run.config, 1002, 20);    // a change of the user's: saved over the file gone meanwhile
     BoxWatch* about = WatchMessageBoxes("About this ...");
     SendMessageA(run.config, WM_SYSCOMMAND, SC_CLOSE | 3, 0);    // a double click on the caption icon
     EXPECT_EQ(0, StopWatchingMessageBoxes(about, NULL));

@@ -71,7 +71,7 @@ DWORD WINAPI LetGoLater(LPVOID)
 // Logging off with a slot just changed in the open Configuration dialog and
 // settings.ini gone bad meanwhile: the bindings are saved, nobody is asked,
 // and Windows ends the process. Closed for an update (by the Restart
-// Manager) instead, Quellon saves them again and ends itself with 0.
+// Manager) instead, Quellon saves the slot changed again and ends itself with 0.
 TEST(SessionEnd, BothFilesAreSavedAtOnceAndNothingIsAsked)
 {
     QuellonRun run;
@@ -88,35 +88,104 @@ TEST(SessionEnd, BothFilesAreSavedAtOnceAndNothingIsAsked)
     EXPECT_EQ(-1, WaitProgram(&run.pi, 500));
     ASSERT_TRUE(ReadWholeFile(profile, &saved) && saved.size() == 98304);
     EXPECT_EQ(20, saved[3 * 2048]);
-    ASSERT_TRUE(DeleteFileA(profile.c_str()));
+    ChooseComboRow(run.config, 1002, 21);    // "Volume Down"
     EXPECT_TRUE(SendToEveryWindow(run, WM_QUERYENDSESSION, 0, true, ENDSESSION_CLOSEAPP));
     EXPECT_TRUE(SendToEveryWindow(run, WM_ENDSESSION, TRUE, false, ENDSESSION_CLOSEAPP));
     EXPECT_EQ(0, WaitProgram(&run.pi, 2000));
     ASSERT_TRUE(ReadWholeFile(profile, &saved) && saved.size() == 98304);
-    EXPECT_EQ(20, saved[3 * 2048]);
+    EXPECT_EQ(21, saved[3 * 2048]);
     CleanUpQuellon(&run);
+}
+
+// The shell's notification area keeps Quellon waiting while it adds its
+// icon, as at sign-in, and the session ends meanwhile: nothing has been read
+// yet, so nothing is written.
+TEST(SessionEnd, EndedWhileTheIconIsAddedLeavesBothFilesAsTheyWere)
+{
+    QuellonRun run;
+    run.dir = MakeTempDir("busytray");
+    std::string profile = run.dir + "profile.cfg", settings = run.dir + "settings.ini", before[2], after[2];
+    WriteVolumeUp(profile, WM_APP, 0);
+    ASSERT_TRUE(WriteWholeFile(settings, "[OSD]\r\nTimeout=4\r\n"));
+    ReadWholeFile(profile, &before[0]);
+    ReadWholeFile(settings, &before[1]);
+    // A notification area in a program of its own, found before Wine's,
+    // that never answers the icon's WM_COPYDATA (74).
+    PROCESS_INFORMATION tray;
+    std::string log = run.dir + "tray.log";
+    ASSERT_TRUE(StartProgram("\"" + TestBinDir() + "standin.exe\" Shell_TrayWnd \"\" \"" + log + "\" 74=hang",
+                             run.dir, &tray));
+    for (int i = 0; i < 500 && !FindWindowOfProcess(tray.dwProcessId, "Shell_TrayWnd", ""); ++i)
+        Sleep(10);
+    ASSERT_TRUE(StartQuellon(&run, run.dir));
+    EXPECT_TRUE(SendToEveryWindow(run, WM_QUERYENDSESSION, 0, true));
+    EXPECT_TRUE(SendToEveryWindow(run, WM_ENDSESSION, TRUE));
+    EXPECT_TRUE(ReadWholeFile(profile, &after[0]) && after[0] == before[0]);
+    EXPECT_TRUE(ReadWholeFile(settings, &after[1]) && after[1] == before[1]);
+    std::string messages;
+    EXPECT_TRUE(ReadWholeFile(log, &messages) && ("\n" + messages).find("\n74 ") != std::string::npos);
+    KillProgram(&tray);    // the icon, on its way meanwhile, goes on
+    CleanUpQuellon(&run);
+}
+
+// Another program rewrites both files while Quellon runs: they are kept at
+// the exit and at a log-off; a binding the user changed meanwhile is saved.
+TEST(ChangedUnderUs, FilesRewrittenByAnotherProgramAreKeptUnlessTheUserChangedThem)
+{
+    for (int row = 0; row < 3; ++row) {
+        bool logOff = row == 1, userEdits = row == 2;
+        QuellonRun run;
+        run.dir = MakeTempDir("rewritten");
+        std::string profile = run.dir + "profile.cfg", settings = run.dir + "settings.ini", theirs[2], after[2];
+        WriteVolumeUp(profile, WM_APP, 0);
+        ASSERT_TRUE(WriteWholeFile(settings, "[OSD]\r\nTimeout=4\r\n"));
+        ASSERT_TRUE(StartQuellon(&run, run.dir) && WaitForTrick(run));
+        if (userEdits) {
+            ShowWindow(run.config, SW_SHOW);
+            ChooseListRow(run.config, 1000, 3);
+            ChooseComboRow(run.config, 1002, 20);    // "VOL+" runs "Volume Up"
+        }
+        WriteVolumeUp(profile, WM_APP + 1, 0);
+        ASSERT_TRUE(WriteWholeFile(settings, "[OSD]\r\nTimeout=5\r\n"));
+        ReadWholeFile(profile, &theirs[0]);
+        ReadWholeFile(settings, &theirs[1]);
+        if (logOff)
+            EXPECT_TRUE(SendToEveryWindow(run, WM_QUERYENDSESSION, 0, true) &&
+                        SendToEveryWindow(run, WM_ENDSESSION, TRUE));
+        else
+            EXPECT_EQ(0, QuitQuellon(&run));
+        ASSERT_TRUE(ReadWholeFile(profile, &after[0]) && after[0].size() == 98304) << row;
+        EXPECT_EQ(userEdits ? 20 : 32, after[0][3 * 2048]) << row;    // "Volume Up", or theirs as they wrote it
+        EXPECT_EQ(!userEdits, after[0] == theirs[0]) << row;
+        EXPECT_TRUE(ReadWholeFile(settings, &after[1]) && after[1] == theirs[1]) << row;
+        CleanUpQuellon(&run);
+    }
 }
 
 // A second start shows the first copy's Configuration dialog and ends
 // without a receiving window or a file of its own.
+// Each row: the second copy's file name, as a browser names a second download.
 TEST(SecondStart, ShowsTheRunningCopysDialogAndEndsTouchingNothing)
 {
-    QuellonRun first, second;
-    ASSERT_TRUE(StartQuellon(&first));
-    ASSERT_TRUE(WaitForTrick(first) != NULL);
-    second.dir = MakeTempDir("second");
-    ASSERT_TRUE(CopyFileA((ProductDir() + "quellon.exe").c_str(), (second.dir + "quellon.exe").c_str(), FALSE));
-    ASSERT_TRUE(StartProgram("\"" + second.dir + "quellon.exe\"", second.dir, &second.pi));
-    EXPECT_EQ(0, WaitProgram(&second.pi, 15000));
-    for (int i = 0; i < 200 && !IsWindowVisible(first.config); ++i)
-        PumpMessagesFor(10);
-    EXPECT_TRUE(IsWindowVisible(first.config));
-    HWND trick = FindWindowA("Zorv@Video(^0^)", "Trick Wnd");
-    EXPECT_TRUE(trick == FindTrickWindow(first) && !FindWindowExA(NULL, trick, "Zorv@Video(^0^)", "Trick Wnd"));
-    EXPECT_FALSE(FileExists(second.dir + "settings.ini") || FileExists(second.dir + "profile.cfg"));
-    EXPECT_EQ(0, QuitQuellon(&first));
-    CleanUpQuellon(&first);
-    CleanUpQuellon(&second);
+    for (const char* name : { "quellon.exe", "quellon (1).exe" }) {
+        QuellonRun first, second;
+        ASSERT_TRUE(StartQuellon(&first));
+        ASSERT_TRUE(WaitForTrick(first) != NULL);
+        second.dir = MakeTempDir("second");
+        std::string exe = second.dir + name;
+        ASSERT_TRUE(CopyFileA((ProductDir() + "quellon.exe").c_str(), exe.c_str(), FALSE));
+        ASSERT_TRUE(StartProgram("\"" + exe + "\"", second.dir, &second.pi));
+        EXPECT_EQ(0, WaitProgram(&second.pi, 15000)) << name;
+        for (int i = 0; i < 200 && !IsWindowVisible(first.config); ++i)
+            PumpMessagesFor(10);
+        EXPECT_TRUE(IsWindowVisible(first.config)) << name;
+        HWND trick = FindWindowA("Zorv@Video(^0^)", "Trick Wnd");
+        EXPECT_TRUE(trick == FindTrickWindow(first) && !FindWindowExA(NULL, trick, "Zorv@Video(^0^)", "Trick Wnd"));
+        EXPECT_FALSE(FileExists(second.dir + "settings.ini") || FileExists(second.dir + "profile.cfg"));
+        EXPECT_EQ(0, QuitQuellon(&first));
+        CleanUpQuellon(&first);
+        CleanUpQuellon(&second);
+    }
 }
 
 // Another program holds a file while Quellon starts: a reader that lets
@@ -183,31 +252,33 @@ TEST(ProgramFolder, NamedOutsideTheAnsiCodePageReadsAndSavesTheBindings)
     CleanUpQuellon(&run);
 }
 
-// Both copies of profile.cfg, one a month older; a read-only settings.ini
-// beside the program sends the saves to the user's folder. Row 4: beside the
-// program only the profile.cfg.tmp of a save cut between delete and rename.
-TEST(NewestCopy, TheCopyWrittenLastHoldsTheBindingsWhereverSavesGo)
+// The user's own copy of profile.cfg, and beside the program a copy a year
+// newer (writable, or read-only), or that copy alone, read-only: the
+// user's copy acts when there is one, and no copy is written over at exit;
+// the program folder's copy alone is read, and saved as the user's own.
+TEST(UsersOwnCopy, ActsWhateverLiesBesideTheProgramAndNoCopyIsWrittenOver)
 {
     char appData[MAX_PATH] = "";
     ASSERT_TRUE(GetEnvironmentVariableA("APPDATA", appData, sizeof appData) > 0);
     const std::string user = std::string(appData) + "\\Quellon\\";
-    for (int row = 0; row < 5; ++row) {
-        bool programNewer = row & 1, savesBesideProgram = row & 2;
+    for (int row = 0; row < 3; ++row) {
         QuellonRun run;
-        run.dir = MakeTempDir("newest");
-        CreateDirectoryA(user.c_str(), NULL);
-        WriteVolumeUp(run.dir + (row == 4 ? "profile.cfg.tmp" : "profile.cfg"), WM_APP + 1, programNewer ? 0 : 30);
-        WriteVolumeUp(user + "profile.cfg", WM_APP + 2, programNewer ? 30 : 0);
-        std::string settings = run.dir + "settings.ini", saved, other;
-        if (!savesBesideProgram)
-            SetFileAttributesA(settings.c_str(), WriteWholeFile(settings, "") ? FILE_ATTRIBUTE_READONLY : 0);
-        UINT newest = programNewer ? WM_APP + 1 : WM_APP + 2;
-        EXPECT_TRUE(VolumeUpReaches(&run, newest)) << row;
+        run.dir = MakeTempDir("own");
+        std::string program = run.dir + "profile.cfg", programBytes, userBytes, after;
+        WriteVolumeUp(program, WM_APP + 1, -365);
+        ReadWholeFile(program, &programBytes);
+        if (row < 2) {
+            CreateDirectoryA(user.c_str(), NULL);
+            WriteVolumeUp(user + "profile.cfg", WM_APP + 2, 30);
+        }
+        if (row > 0)
+            SetFileAttributesA(program.c_str(), FILE_ATTRIBUTE_READONLY);
+        bool own = ReadWholeFile(user + "profile.cfg", &userBytes);
+        EXPECT_TRUE(VolumeUpReaches(&run, own ? WM_APP + 2 : WM_APP + 1)) << row;
         EXPECT_EQ(0, QuitQuellon(&run));
-        ReadWholeFile((savesBesideProgram ? run.dir : user) + "profile.cfg", &saved);
-        ReadWholeFile((savesBesideProgram ? user : run.dir) + "profile.cfg", &other);
-        ASSERT_EQ(ProfileSize * 2, (int)(saved.size() + other.size())) << row;    // none deleted
-        EXPECT_EQ((int32_t)newest, ((const ActionRecord*)saved.data())[3 * SlotsPerKey].number) << row;
+        EXPECT_TRUE(ReadWholeFile(program, &after) && after == programBytes) << row;
+        EXPECT_TRUE(ReadWholeFile(user + "profile.cfg", &after) && after == (own ? userBytes : programBytes)) << row;
+        SetFileAttributesA(program.c_str(), FILE_ATTRIBUTE_NORMAL);
         CleanUpQuellon(&run);
         RemoveTree(user);
     }

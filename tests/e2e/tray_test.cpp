@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tests/support/dialog_driver.h"
 #include "tests/support/message_box.h"
 #include "tests/support/process.h"
 #include "tests/support/quellon_run.h"
@@ -207,8 +208,11 @@ TEST(Tray, ExitWritesTheSettingsBeforeTheProfileAndEndsWithZero)
 {
     QuellonRun run;
     ASSERT_TRUE(StartWithFiles(&run, ""));
-    // With a directory in place of profile.cfg the profile save fails and
-    // says so: by then settings.ini must already be written.
+    ShowWindow(run.config, SW_SHOW);
+    ChooseListRow(run.config, 1000, 3);
+    ChooseComboRow(run.config, 1002, 20);
+    // The user changed a binding; with a directory in place of profile.cfg
+    // its save fails and says so: by then settings.ini must be written.
     DeleteFileA((run.dir + "profile.cfg").c_str());
     CreateDirectoryA((run.dir + "profile.cfg").c_str(), NULL);
     DeleteFileA((run.dir + "settings.ini").c_str());

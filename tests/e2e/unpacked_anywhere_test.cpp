@@ -17,28 +17,39 @@ static std::string RanLog(const std::string& dir, int tries = 300)
 }
 
 // Wine prefers its own DLLs; the override makes it look beside the exe
-// first, as Windows does for a DLL that is no KnownDLL.
-TEST(UnpackedAnywhere, WinmmBesideTheExeIsNeverLoaded)
+// first, as Windows does for a DLL that is no KnownDLL. winmm is ours to
+// load, by its full path; combase is loaded by its name, for ole32, which
+// the volume keys load by its full path at their first press (the master
+// volume of Vista and later): only a search kept to System32 from the
+// first step of start-up keeps it from the exe's folder.
+TEST(UnpackedAnywhere, SystemDllsBesideTheExeAreNeverLoaded)
 {
-    const char overrides[] = "Software\\Wine\\AppDefaults\\quellon.exe\\DllOverrides";
-    HKEY key;
-    ASSERT_EQ(0, RegCreateKeyExA(HKEY_CURRENT_USER, overrides, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key,
-                                 NULL));
-    RegSetValueExA(key, "winmm", 0, REG_SZ, (const BYTE*)"native,builtin", 15);
-    RegCloseKey(key);
-    QuellonRun run;
-    run.dir = MakeTempDir("planted");
-    ASSERT_TRUE(CopyFileA((TestBinDir() + "planted\\winmm.dll").c_str(), (run.dir + "winmm.dll").c_str(),
-                          FALSE));
-    ASSERT_TRUE(StartQuellon(&run, run.dir));
-    EXPECT_EQ(0, QuitQuellon(&run));
-    RegDeleteKeyA(HKEY_CURRENT_USER, overrides);
-    EXPECT_FALSE(FileExists(run.dir + "planted-winmm-ran"));
-    CleanUpQuellon(&run);
+    for (const char* name : { "winmm", "combase" }) {
+        const char overrides[] = "Software\\Wine\\AppDefaults\\quellon.exe\\DllOverrides";
+        HKEY key;
+        ASSERT_EQ(0, RegCreateKeyExA(HKEY_CURRENT_USER, overrides, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key,
+                                     NULL));
+        RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)"native,builtin", 15);
+        RegCloseKey(key);
+        QuellonRun run;
+        run.dir = MakeTempDir("planted");
+        ASSERT_TRUE(CopyFileA((TestBinDir() + "planted\\winmm.dll").c_str(),
+                              (run.dir + name + ".dll").c_str(), FALSE));
+        ClearBindings();
+        Binding(3, 0).type = 20;    // VOL+ runs "Volume Up"
+        ASSERT_TRUE(WriteWholeFile(run.dir + "profile.cfg", std::string((const char*)&Binding(0, 0), ProfileSize)));
+        ASSERT_TRUE(StartQuellon(&run, run.dir) && WaitForTrick(run));
+        PressKey(run, 3);
+        EXPECT_EQ(0, QuitQuellon(&run));
+        RegDeleteKeyA(HKEY_CURRENT_USER, overrides);
+        EXPECT_FALSE(FileExists(run.dir + "planted-dll-ran")) << name;
+        CleanUpQuellon(&run);
+    }
 }
 
 // Each row: a key (-1, POWER: the maker's TV application from the
-// registry), its binding, the folder whose ran.log shows what started.
+// registry; -2, POWER once that application is gone and its registry path
+// left behind), its binding, the folder whose ran.log shows what started.
 TEST(UnpackedAnywhere, ProgramStartsAsTheBindingNamesIt)
 {
     std::string apps = MakeTempDir("apps"), inner = apps + "Test App\\", app = inner + "app.exe";
@@ -61,10 +72,11 @@ TEST(UnpackedAnywhere, ProgramStartsAsTheBindingNamesIt)
         int key;
         std::string path, params, ranIn, log;
     } rows[] = {
+        { -1, "", "", inner, "WFTV.exe|\"" + inner + "WFTV.exe\"\n" },
         { 1, app, "", inner, "app.exe|\"" + app + "\" \n" },    // not apps + "Test.exe"
         { 2, "\"" + app + "\"", "/x y", inner, "app.exe|\"" + app + "\" /x y\n" },
         { 3, "bare", "p", "", "bare.exe|bare p\n" },    // found in quellon.exe's folder
-        { -1, "", "", inner, "WFTV.exe|\"" + inner + "WFTV.exe\"\n" },
+        { -2, "", "", inner, "" },
         { wow64 ? 4 : 0, tool, "", real, "quellon-ran64.exe|\"" + tool + "\" \n" },
     };
     ClearBindings();
@@ -84,8 +96,10 @@ TEST(UnpackedAnywhere, ProgramStartsAsTheBindingNamesIt)
             continue;
         std::string dir = r.ranIn.empty() ? run.dir : r.ranIn;
         DeleteFileA((dir + "ran.log").c_str());
-        PressKey(run, r.key);
-        EXPECT_EQ(r.log, RanLog(dir)) << "key " << r.key;
+        if (r.key == -2)
+            DeleteFileA((inner + "WFTV.exe").c_str());
+        PressKey(run, r.key < 0 ? -1 : r.key);
+        EXPECT_EQ(r.log, RanLog(dir, r.log.empty() ? 50 : 300)) << "key " << r.key;
     }
     EXPECT_EQ("", RanLog(apps, 30)) << "the decoy ran";
     EXPECT_EQ(0, QuitQuellon(&run));

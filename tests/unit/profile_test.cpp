@@ -25,6 +25,7 @@ ProfileDir UseTempProgramDir()
     lstrcpynW(ProgramDir, Utf16(p.dir).c_str(), ProgramDirSize);
     p.file = p.dir + "profile.cfg";
     memset(Profile, 0, sizeof Profile);
+    LoadProfile();    // nothing is saved before it
     return p;
 }
 
@@ -199,6 +200,7 @@ TEST(ProfileSave, FileHeldForASecondIsWaitedFor)
     HANDLE held = CreateFileA(p.file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                               OPEN_EXISTING, 0, NULL);
     CloseHandle(CreateThread(NULL, 0, LetGoAfterASecond, held, 0, NULL));
+    Profile[1].slot[0].type = 3;    // the user's change: saved over a file changed meanwhile
     EXPECT_TRUE(SaveProfile() && ReadWholeFile(p.file, &now) && now == ProfileBytes());
     RemoveTree(p.dir);
 }
@@ -228,6 +230,8 @@ TEST(ProfileSaveFailure, UnknownProgramDirWritesNothingInTheCurrentFolder)
     GetCurrentDirectoryA(MAX_PATH, before);
     SetCurrentDirectoryA(p.dir.c_str());
     ProgramDir[0] = '\0';
+    LoadProfile();
+    LoadSettings();
     ExpectFailedSaveKeepsOldFile(p, "");
     SaveSettings();
     EXPECT_FALSE(FileExists(p.dir + "profile.cfg"));

@@ -1,7 +1,7 @@
 // In-memory files and window look-ups for the native fuzzing build.
 #include <windows.h>
 
-#include "platform/file_access.h"
+#include "platform/our_files.h"
 #include "platform/paths.h"
 
 #include <map>
@@ -85,24 +85,43 @@ BOOL CreateDirectoryW(const WCHAR*, void*)
     return TRUE;
 }
 
-// Files here are never held by another program, and rights never lack.
-HANDLE OpenForReading(const WCHAR* path, bool* missing)
+// Files here are never held by another program, rights never lack, and
+// there is no per-user folder: every file is read and saved beside the exe.
+uint32_t HashBytes(const void* bytes, size_t size, uint32_t hash)
 {
-    *missing = !Files.count(path);
-    return *missing ? INVALID_HANDLE_VALUE : CreateFileW(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    for (size_t i = 0; i < size; ++i)
+        hash = (hash ^ ((const unsigned char*)bytes)[i]) * 16777619u;
+    return hash;
 }
 
-void NoteUnreadableFile(const WCHAR*) {}
-void FinishCutReplace(const WCHAR*, const WCHAR*, DWORD) {}
-bool AgainWhileHeld(const WCHAR*, const WCHAR*, DWORD, DWORD, DWORD, bool*) { return false; }
-bool SaveWithRightsFallback(bool (*saveIn)(WCHAR*, size_t, DWORD), WCHAR* path, size_t size, DWORD ms)
+void PlaceOurFile(OurFile* file, const WCHAR* name, DWORD wholeSize, const OurFile*)
 {
-    return saveIn(path, size, ms);
+    *file = OurFile{};
+    file->wholeSize = wholeSize;
+    FormFilePath(file->readPath, MAX_PATH, ProgramDir, name);
+    wcscpy(file->savePath, file->readPath);
 }
-// Nor is there a per-user folder.
-void FormLoadFilePath(WCHAR* path, size_t size, const WCHAR* fileName)
+
+bool ReadOurFile(OurFile* file, void* buffer, DWORD capacity, DWORD* size)
 {
-    FormFilePath(path, size, ProgramDir, fileName);
+    file->loaded = true;
+    file->existed = Files.count(file->readPath) > 0;
+    const std::string& bytes = Files[file->readPath];
+    *size = (DWORD)bytes.copy((char*)buffer, capacity);
+    return true;
+}
+
+void KeepLoadedContents(OurFile* file, uint32_t contentsHash)
+{
+    file->contentsHash = contentsHash;
+}
+
+SaveResult SaveOurFile(OurFile* file, const void* bytes, DWORD size, uint32_t, DWORD)
+{
+    if (!file->loaded)
+        return FileKept;
+    Files[file->savePath].assign((const char*)bytes, size);
+    return FileSaved;
 }
 
 int MessageBoxA(HWND, const char*, const char*, UINT)
