@@ -1,4 +1,6 @@
-# Fails when a release build of EXE carries debug sections or reaches 100 KB.
+# Fails when a release build of EXE carries debug sections or reaches its
+# size: 100 KB for the 32-bit release, which users download; the 64-bit
+# build's wider code and tables get 112 KB.
 if(NOT CONFIG MATCHES "^(Release|MinSizeRel)$")
     message(STATUS "${CONFIG} build: debug sections allowed")
     return()
@@ -12,6 +14,10 @@ if(dump MATCHES "\\.debug_[a-z]+")
 endif()
 file(SIZE ${EXE} size)
 message(STATUS "${EXE}: ${size} bytes")
-if(size GREATER_EQUAL 102400)
-    message(FATAL_ERROR "${EXE} is ${size} bytes, not under 100 KB")
+if(NOT LIMIT_KB)
+    set(LIMIT_KB 100)
+endif()
+math(EXPR limit "${LIMIT_KB} * 1024")
+if(size GREATER_EQUAL limit)
+    message(FATAL_ERROR "${EXE} is ${size} bytes, not under ${LIMIT_KB} KB")
 endif()
