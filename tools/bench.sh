@@ -135,5 +135,9 @@ echo "  goal: ten program sets cost at most 300 KB of private memory:" \
 echo
 
 size="$(stat -c %s "$bin/quellon.exe")"
-echo "Release quellon.exe: $size bytes; goal under 100 KB (102400 bytes): $(verdict "$size" 102399)"
+# 100 KB is the 32-bit release's goal; the x86_64 build's wider code gets 112 KB.
+limit_kb=100
+[ "$QN_RUN_ARCH" = x86_64 ] && limit_kb=112
+echo "Release quellon.exe ($QN_RUN_ARCH): $size bytes; goal under $limit_kb KB" \
+     "($((limit_kb * 1024)) bytes): $(verdict "$size" $((limit_kb * 1024 - 1)))"
 exit "$status"
