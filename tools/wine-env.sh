@@ -122,10 +122,18 @@ qn_make_prefix() {
      && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
     return 0
   fi
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  "$WINE64" wineboot -i >/dev/null 2>&1 </dev/null
-  "$WINESERVER" -w
+  # Now and then wineboot leaves an empty system32 behind and every program
+  # fails (status 53): such a prefix is made once more, and never stamped.
+  local try
+  for try in 1 2 3; do
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    "$WINE64" wineboot -i >/dev/null 2>&1 </dev/null
+    "$WINESERVER" -w
+    [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] && break
+    echo "The Wine prefix came out empty (try $try of 3)" >&2
+    [ "$try" = 3 ] && return 1
+  done
   # No window manager under Xvfb: without this every closed box waits 2 s.
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   # A crash exits with a backtrace instead of opening a dialog and hanging.
