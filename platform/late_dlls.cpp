@@ -8,7 +8,6 @@ namespace {
 typedef HRESULT(WINAPI* CoInitializeExFn)(void*, DWORD);
 typedef void(WINAPI* CoUninitializeFn)();
 typedef HRESULT(WINAPI* CoCreateInstanceFn)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
-typedef BOOL(WINAPI* GetOpenFileNameAFn)(OPENFILENAMEA*);
 typedef BOOL(WINAPI* GetOpenFileNameWFn)(OPENFILENAMEW*);
 typedef BOOL(WINAPI* ChooseColorAFn)(CHOOSECOLORA*);
 
@@ -19,7 +18,6 @@ struct Ole32Functions {
     CoCreateInstanceFn coCreateInstance;
 };
 struct Comdlg32Functions {
-    GetOpenFileNameAFn getOpenFileNameA;
     ChooseColorAFn chooseColorA;
     GetOpenFileNameWFn getOpenFileNameW;
 };
@@ -38,7 +36,7 @@ bool HaveOle32()
 bool HaveComdlg32()
 {
     return FindSystemDllFunctions(&Comdlg32Dll, "comdlg32.dll",
-                                  "GetOpenFileNameA\0ChooseColorA\0GetOpenFileNameW\0", &Comdlg32, 3);
+                                  "ChooseColorA\0GetOpenFileNameW\0", &Comdlg32, 2);
 }
 
 }  // namespace
@@ -60,11 +58,6 @@ HRESULT LateCoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, R
 {
     *object = NULL;
     return HaveOle32() ? Ole32.coCreateInstance(classId, outer, context, iid, object) : E_FAIL;
-}
-
-BOOL LateGetOpenFileNameA(OPENFILENAMEA* request)
-{
-    return HaveComdlg32() && Comdlg32.getOpenFileNameA(request);
 }
 
 BOOL LateGetOpenFileNameW(OPENFILENAMEW* request)

@@ -11,6 +11,5 @@ HRESULT LateCoInitializeEx(void* reserved, DWORD flags);
 void LateCoUninitialize();
 HRESULT LateCoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID iid,
                              void** object);
-BOOL LateGetOpenFileNameA(OPENFILENAMEA* request);
 BOOL LateGetOpenFileNameW(OPENFILENAMEW* request);
 BOOL LateChooseColorA(CHOOSECOLORA* request);
