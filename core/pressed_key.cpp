@@ -19,7 +19,7 @@ void NotePressedKey(uint32_t value, int known, int set)
     // A held key repeats what the hidden dialog shows already: nothing new to
     // show, and the main thread is not woken on every repeat. The visible
     // dialog is told each time, as it selects the key again.
-    if (key == LastNotedKey && !IsWindowVisible(ConfigDialog))
+    if (key == LastNotedKey && !DialogShown())
         return;
     InterlockedExchange64(&PressedKey, key);
     if (InterlockedExchange(&PressedKeyPosted, 1) == 0 &&
@@ -29,6 +29,11 @@ void NotePressedKey(uint32_t value, int known, int set)
         return;
     }
     LastNotedKey = key;
+}
+
+bool DialogShown()
+{
+    return IsWindowVisible(ConfigDialog) != FALSE;
 }
 
 void TakePressedKey(uint32_t* value, int* known, int* set)

@@ -16,5 +16,8 @@ enum { KeyPressedMessage = WM_APP + 0x20, KeyPressUnknown = 0, KeyPressKnown = 1
 // set: the program set whose bindings the press ran, or AllPrograms.
 void NotePressedKey(uint32_t value, int known, int set = -1);
 
+// Whether the dialog is on screen: it then jumps to each key pressed.
+bool DialogShown();
+
 // The dialog, on KeyPressedMessage: the key pressed last.
 void TakePressedKey(uint32_t* value, int* known, int* set);

@@ -23,6 +23,14 @@ void CutToField(char* text, int width)
     text[WholeCharactersLength(text, (size_t)width - 1)] = '\0';
 }
 
+// Whether a top-level window is one the user can see. Its parent is the
+// desktop, which always is: its own style decides, read with one question
+// to the window manager where IsWindowVisible asks a second for the parents.
+bool TopLevelVisible(HWND window)
+{
+    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 // A window matches when its class and title, cut to their record fields as
 // "Set" cuts them, equal the stored texts: a whole text of a shorter window
 // text cannot equal a longer stored one, and a stored text that fills its
@@ -49,7 +57,7 @@ BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
         if (lstrcmpiA(cut, s->name) != 0)
             return TRUE;
     }
-    if (IsWindowVisible(window)) {
+    if (TopLevelVisible(window)) {
         s->visible = window;
         return FALSE;
     }
@@ -77,7 +85,7 @@ HWND FindBoundWindow(const char* windowClass, int classWidth, const char* name, 
     HWND first = NULL;
     if (!FillsField(windowClass, classWidth) && !FillsField(name, nameWidth)) {
         first = FindWindowA(windowClass, name);
-        if (first && IsWindowVisible(first))
+        if (first && TopLevelVisible(first))
             return first;
     }
     if (classWidth > MaxFieldWidth)

@@ -36,9 +36,45 @@ static void RunStep(const PressStep& step, const PressBindings& before)
 }
 
 // The dialog and the tray icon belong to other threads: both learn of the
-// key without this thread waiting for them. The dialog is told before the
-// actions run; the idle tick thread is woken for the flash after them, so
-// that it does not share the machine with them.
+// key without this thread waiting for them. A visible dialog is told before
+// the actions run, as the user watches it jump to the key. A hidden one,
+// which only keeps "Pressed Key" for when it is shown, and the tray's flash
+// are told a moment after them: waking two threads, and the tray's program
+// for the flash, right after a post to a player would take the machine from
+// the player as it reacts. Codes that come meanwhile are told once, at the
+// last of them.
+enum { FeedbackDelayMs = 1 };
+
+struct Feedback {
+    bool due;
+    DWORD at;       // tick count
+    int32_t code;
+    int key;
+    int set;
+    bool note;      // "Pressed Key" is owed
+    bool flash;     // StartArmedFlash is owed
+};
+static Feedback Owed;
+
+static void NoteCode(int32_t code, int k, int set)
+{
+    if (k == NoRemoteKey)
+        NotePressedKey((uint32_t)code, KeyPressUnknown);
+    else
+        NotePressedKey((uint32_t)k, KeyPressKnown, set);
+}
+
+static void GiveFeedback()
+{
+    Feedback f = Owed;
+    Owed = Feedback();
+    if (f.note)
+        NoteCode(f.code, f.key, f.set);
+    // The flash is shown at the first tick after this, for its full time.
+    if (f.flash)
+        StartArmedFlash();
+}
+
 static void HandleCode(int32_t code)
 {
     int k = FindRemoteKey(code);
@@ -47,20 +83,26 @@ static void HandleCode(int32_t code)
     PressBindings before = Bindings;
     if (!ContinuesPress(Press, code, now, Times()))
         Bindings = ChoosePressBindingsInFront(k == NoRemoteKey ? -1 : k);
-    bool wakeTicks = false;
-    if (k == NoRemoteKey) {
-        NotePressedKey((uint32_t)code, KeyPressUnknown);
-    } else {
-        wakeTicks = ArmTrayFlash();
-        NotePressedKey((uint32_t)k, KeyPressKnown, Bindings.set);
-    }
+    bool flash = k != NoRemoteKey && ArmTrayFlash();
+    bool toldFirst = DialogShown();
+    if (toldFirst)
+        NoteCode(code, k, Bindings.set);
     RunStep(PressCode(&Press, code, Bindings.choice, now, Times()), before);
     // A reminder whose send waited for the actions repeats at once: the
     // gap counts from here.
-    PressCodeDone(&Press, GetTickCount());
-    // The flash is shown at the first tick after this, for its full time.
-    if (wakeTicks)
-        StartArmedFlash();
+    DWORD done = GetTickCount();
+    PressCodeDone(&Press, done);
+    if (!Owed.due) {
+        Owed.due = true;
+        Owed.at = done + FeedbackDelayMs;
+    }
+    if (!toldFirst) {
+        Owed.note = true;
+        Owed.code = code;
+        Owed.key = k;
+        Owed.set = Bindings.set;
+    }
+    Owed.flash = Owed.flash || flash;
 }
 
 static void HandleQueuedCodes()
@@ -89,12 +131,18 @@ static void HandleRemoteKey(WPARAM wParam)
     Handling = false;
 }
 
-DWORD PressDueInMs()
+DWORD KeyWorkDueInMs()
 {
-    return PressDueIn(Press, GetTickCount(), Times());
+    DWORD now = GetTickCount();
+    DWORD press = PressDueIn(Press, now, Times());
+    if (!Owed.due)
+        return press;
+    LONG left = (LONG)(Owed.at - now);
+    DWORD feedback = left > 0 ? (DWORD)left : 0;
+    return feedback < press ? feedback : press;
 }
 
-void LookAtPress()
+void DoKeyWork()
 {
     if (Handling)
         return;
@@ -102,6 +150,8 @@ void LookAtPress()
     RunStep(PressTime(&Press, GetTickCount(), Times()), Bindings);
     HandleQueuedCodes();
     Handling = false;
+    if (Owed.due && (LONG)(Owed.at - GetTickCount()) <= 0)
+        GiveFeedback();
 }
 
 LRESULT CALLBACK KeyPressWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

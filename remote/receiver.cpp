@@ -201,7 +201,7 @@ static void HookWindowEvents()
 // due when an event asked for one, else after its interval: short while a
 // pass must repeat (a "Trick Wnd" that could not be created, no window
 // events to be had, a watched process ended while the system still listed
-// its window). A press may want a look before that.
+// its window). The key path may have work before that.
 static DWORD PassDueIn(DWORD lastPass)
 {
     if (PassWanted)
@@ -215,7 +215,7 @@ static DWORD PassDueIn(DWORD lastPass)
 static DWORD WorkDueIn(DWORD lastPass)
 {
     DWORD pass = PassDueIn(lastPass);
-    DWORD press = PressDueInMs();
+    DWORD press = KeyWorkDueInMs();
     return press < pass ? press : pass;
 }
 
@@ -269,8 +269,8 @@ static DWORD WINAPI ReceiverThread(LPVOID)
             Watch(&WatchedReminder, ReminderWindow);
             lastPass = GetTickCount();
         }
-        if (PressDueInMs() == 0)
-            LookAtPress();
+        if (KeyWorkDueInMs() == 0)
+            DoKeyWork();
         PumpOneMessage(lastPass);
     }
 }

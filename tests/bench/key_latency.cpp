@@ -5,9 +5,11 @@
 // beside floors from the same run: minimal_receiver.exe with the same
 // event-driven loop and with the plain Sleep(50) loop, and
 // null_receiver.exe, which only finds the key and posts the message. All
-// run at once and take the presses in turn. quellon.exe has a set of
+// run at once and take the presses in turn. quellon.exe first has a set of
 // bindings of its own for this program, whose window is in front: each
-// press looks the program up and runs the set's own binding of CH1.
+// press looks the program up and runs the set's own binding of CH1. Then
+// it runs with the bindings for all programs alone, beside the null
+// receiver again.
 //   key_latency.exe [presses]
 // With "stall", it measures instead what a program slow to come up costs
 // the keys: CH3 starts slow_start.exe ("Execute Program"), CH1 follows.
@@ -355,7 +357,16 @@ int main(int argc, char** argv)
     MeasureLatency(subjects, 1, presses / 4, &longKey, KeyL);
     for (int i = 0; i < Sleep50; ++i)
         put[i] = MeasureThroughput(subjects[i].trick, presses);
-    for (int i = 0; i < SubjectCount; ++i)
+    // One copy of quellon.exe runs at a time: the one without a set follows,
+    // beside the null receiver again.
+    StopSubject(&subjects[Quellon]);
+    Subject alone[2] = { { "quellon.exe, no set", NULL, "", false, QuellonRun(), NULL }, subjects[Null] };
+    Latency aloneLat[2] = {};
+    if (StartSubject(&alone[0])) {
+        MeasureLatency(alone, 2, presses, aloneLat);
+        StopSubject(&alone[0]);
+    }
+    for (int i = Minimal; i < SubjectCount; ++i)
         StopSubject(&subjects[i]);
 
     printf("Key latency: %d presses of CH1 bound to one \"Send Message\", from the\n"
@@ -376,6 +387,17 @@ int main(int argc, char** argv)
            lat[Quellon].median / lat[Null].median, lat[Quellon].p99 / lat[Null].p99,
            Verdict(setMet), ownRuns, presses);
     met &= setMet && ownRuns == presses;
+    printf("Then quellon.exe with the bindings for all programs alone, CH1 an \"Automatic\"\n"
+           "key, beside the null receiver again (%d presses each)\n", presses);
+    for (int i = 0; i < 2; ++i)
+        printf("  %-18s %9.3f %9.3f %9.3f %6d\n", i ? "null receiver" : "quellon.exe", aloneLat[i].median,
+               aloneLat[i].p99, aloneLat[i].slowest, aloneLat[i].lost);
+    bool aloneMet = aloneLat[0].median > 0 && aloneLat[0].median <= aloneLat[1].median &&
+                    aloneLat[0].p99 <= aloneLat[1].p99;
+    printf("  goal: median and 99th percentile at or below the null receiver's: %.2f x and\n"
+           "        %.2f x, %s\n", aloneLat[0].median / aloneLat[1].median, aloneLat[0].p99 / aloneLat[1].p99,
+           Verdict(aloneMet));
+    met &= aloneMet;
     printf("A \"Long press\" key's short press: %d presses of CH4, from its only code to its\n"
            "slot 1, which runs when the press ends (ms)\n", presses / 4);
     printf("  %-18s %9.3f %9.3f %9.3f %6d\n", "quellon.exe", longKey.median, longKey.p99,

@@ -62,8 +62,10 @@ std::string PressedKeyText(HWND dialog)
     return WindowText(GetDlgItem(dialog, IDC_PRESSED_KEY));
 }
 
-// The key press, then the dialog's handling of the key posted to it. The
-// same code again at once would hold the key: a code of no key ends the press.
+// The key press, the work the receiver then does a moment later (a hidden
+// dialog and the flash are told after the actions), then the dialog's
+// handling of the key posted to it. The same code again at once would hold
+// the key: a code of no key ends the press.
 void PressKey(HWND keyWindow, WPARAM code)
 {
     static WPARAM last = 21;
@@ -71,6 +73,10 @@ void PressKey(HWND keyWindow, WPARAM code)
         SendMessageA(keyWindow, RemoteKeyMessage, 21, 0);
     last = code;
     SendMessageA(keyWindow, RemoteKeyMessage, code, 0);
+    for (DWORD due; (due = KeyWorkDueInMs()) < 100;) {
+        Sleep(due);
+        DoKeyWork();
+    }
     MSG msg;
     while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
         DispatchMessageA(&msg);
