@@ -82,8 +82,13 @@ static void BrowseExecutable(HWND box)
     const wchar_t* path = BrowseForProgram(box);
     const wchar_t* last = path ? wcsrchr(path, L'\\') : NULL;
     const wchar_t* name = last ? last + 1 : path;
-    if (name && name[0] && wcslen(name) < ProgramNameSize)
+    if (!name || !name[0])
+        return;
+    if (wcslen(name) < ProgramNameSize)
         Choose(box, name);
+    else
+        MessageBoxW(box, L"Bindings of their own are kept for programs whose file name has at most "
+                         L"50 characters.", L"Add a program", MB_ICONWARNING);
 }
 
 static INT_PTR CALLBACK AddProgramProc(HWND box, UINT message, WPARAM wParam, LPARAM)

@@ -63,11 +63,17 @@ static int AddProgram()
     if (!ChooseProgramToAdd(name, ProgramNameSize))
         return 1;
     int set = AddProgramSet(name);
-    if (set == AllPrograms)
-        MessageBoxA(ConfigDialog, "No more programs can have bindings of their own.", "Quellon",
-                    MB_ICONWARNING);
-    else
+    if (set != AllPrograms) {
         ShowBindingsOf(set);
+        return 1;
+    }
+    int used = 0;
+    for (const ProgramSet& p : ProgramSets)
+        used += p.inUse ? 1 : 0;
+    // With fewer sets than the most, only memory can have been short.
+    MessageBoxA(ConfigDialog, used == MaxProgramSets ? "No more programs can have bindings of their own."
+                                                     : "There is not enough memory for more bindings.",
+                "Quellon", MB_ICONWARNING);
     return 1;
 }
 
