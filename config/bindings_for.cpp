@@ -67,12 +67,10 @@ static int AddProgram()
         ShowBindingsOf(set);
         return 1;
     }
-    int used = 0;
-    for (const ProgramSet& p : ProgramSets)
-        used += p.inUse ? 1 : 0;
     // With fewer sets than the most, only memory can have been short.
-    MessageBoxA(ConfigDialog, used == MaxProgramSets ? "No more programs can have bindings of their own."
-                                                     : "There is not enough memory for more bindings.",
+    MessageBoxA(ConfigDialog, ProgramSetsInUse >= MaxProgramSets
+                                  ? "No more programs can have bindings of their own."
+                                  : "There is not enough memory for more bindings.",
                 "Quellon", MB_ICONWARNING);
     return 1;
 }

@@ -46,8 +46,7 @@ static void RunStep(const PressStep& step, const PressBindings& before)
 enum { FeedbackDelayMs = 1 };
 
 struct Feedback {
-    bool due;
-    DWORD at;       // tick count
+    DWORD at;       // tick count, while anything is owed
     int32_t code;
     int key;
     int set;
@@ -62,6 +61,11 @@ static void NoteCode(int32_t code, int k, int set)
         NotePressedKey((uint32_t)code, KeyPressUnknown);
     else
         NotePressedKey((uint32_t)k, KeyPressKnown, set);
+}
+
+static bool FeedbackOwed()
+{
+    return Owed.note || Owed.flash;
 }
 
 static void GiveFeedback()
@@ -92,10 +96,8 @@ static void HandleCode(int32_t code)
     // gap counts from here.
     DWORD done = GetTickCount();
     PressCodeDone(&Press, done);
-    if (!Owed.due) {
-        Owed.due = true;
+    if (!FeedbackOwed())
         Owed.at = done + FeedbackDelayMs;
-    }
     if (!toldFirst) {
         Owed.note = true;
         Owed.code = code;
@@ -135,7 +137,7 @@ DWORD KeyWorkDueInMs()
 {
     DWORD now = GetTickCount();
     DWORD press = PressDueIn(Press, now, Times());
-    if (!Owed.due)
+    if (!FeedbackOwed())
         return press;
     LONG left = (LONG)(Owed.at - now);
     DWORD feedback = left > 0 ? (DWORD)left : 0;
@@ -150,7 +152,7 @@ void DoKeyWork()
     RunStep(PressTime(&Press, GetTickCount(), Times()), Bindings);
     HandleQueuedCodes();
     Handling = false;
-    if (Owed.due && (LONG)(Owed.at - GetTickCount()) <= 0)
+    if (FeedbackOwed() && (LONG)(Owed.at - GetTickCount()) <= 0)
         GiveFeedback();
 }
 
