@@ -358,16 +358,17 @@ int main(int argc, char** argv)
     for (int i = 0; i < Sleep50; ++i)
         put[i] = MeasureThroughput(subjects[i].trick, presses);
     // One copy of quellon.exe runs at a time: the one without a set follows,
-    // beside the null receiver again.
+    // beside the null receiver again, with the other floors ended.
     StopSubject(&subjects[Quellon]);
+    StopSubject(&subjects[Minimal]);
+    StopSubject(&subjects[Sleep50]);
     Subject alone[2] = { { "quellon.exe, no set", NULL, "", false, QuellonRun(), NULL }, subjects[Null] };
     Latency aloneLat[2] = {};
     if (StartSubject(&alone[0])) {
         MeasureLatency(alone, 2, presses, aloneLat);
         StopSubject(&alone[0]);
     }
-    for (int i = Minimal; i < SubjectCount; ++i)
-        StopSubject(&subjects[i]);
+    StopSubject(&subjects[Null]);
 
     printf("Key latency: %d presses of CH1 bound to one \"Send Message\", from the\n"
            "reminder's send to the message's arrival (ms); quellon.exe runs the binding\n"
