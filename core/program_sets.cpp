@@ -60,19 +60,6 @@ static bool IsBlank(const ActionRecord& record)
     return true;
 }
 
-// The scratch image of one whole file, for reading and writing only: an
-// idle Quellon keeps the keys that sets bind, not 98 KB per set.
-static KeyActions* TakeImage()
-{
-    return (KeyActions*)VirtualAlloc(NULL, ProfileSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-}
-
-static void ReturnImage(KeyActions* image)
-{
-    if (image)
-        VirtualFree(image, 0, MEM_RELEASE);
-}
-
 static void* Allocate(size_t size)
 {
     return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
@@ -146,13 +133,13 @@ int AddProgramSet(const wchar_t* name)
     if (!set.files && !(set.files = (OurFile*)Allocate(2 * sizeof(OurFile))))
         return AllPrograms;
     lstrcpynW(set.name, name, ProgramNameSize);
-    KeyActions* image = TakeImage();
+    KeyActions* image = TakeProfileImage();
     if (!image)
         return AllPrograms;
     ReadSetFile(&set.files[0], fileName, image, ProfileSize);
     TakeSlotsOf(set, image);
     KeepLoadedContents(&set.files[0], HashBytes(image, ProfileSize));
-    ReturnImage(image);
+    ReturnProfileImage(image);
     uint8_t held[HeldFileSize] = {};
     HeldFileNameFor(heldName, OurFileNameSize, fileName);
     ReadSetFile(&set.files[1], heldName, held, sizeof held);
@@ -212,7 +199,7 @@ int SaveProgramSets(bool quiet, DWORD waitMs)
         // with profile.cfg, or it would not be found beside it next time.
         if (!set.inUse || (!set.changed && wcscmp(set.files[0].readPath, set.files[0].savePath) == 0))
             continue;
-        if (!image && !(image = TakeImage())) {
+        if (!image && !(image = TakeProfileImage())) {
             saved = false;
             break;
         }
@@ -226,7 +213,7 @@ int SaveProgramSets(bool quiet, DWORD waitMs)
         else
             saved = false;
     }
-    ReturnImage(image);
+    ReturnProfileImage(image);
     if (!saved && !quiet)
         ShowSaveError();
     return saved;
