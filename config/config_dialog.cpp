@@ -71,8 +71,42 @@ static void EnableControls(const int* ids, size_t count, BOOL enable)
         EnableControl(ids[i], enable);
 }
 
+// The four slot lists and the "Virtual Key" list hold some 360 texts that
+// only a shown dialog offers. They are filled as the dialog first comes on
+// screen, however it is shown, or as soon as anything here selects or reads
+// a row of them: an idle Quellon does without them.
+static bool ListsFilled;
+
+static bool IsFilledLater(int id)
+{
+    for (int list : SlotTypeLists)
+        if (id == list)
+            return true;
+    return id == IDC_VIRTUAL_KEY;
+}
+
+static void FillLists()
+{
+    ListsFilled = true;
+    for (int type = 0; type < ActionTypeCount; ++type)
+        for (int list : SlotTypeLists)
+            SendDlgItemMessageA(ConfigDialog, list, CB_ADDSTRING, 0, (LPARAM)ActionCatalogue[type].name);
+    for (int v = 0; v < VirtualKeyCount; ++v)
+        SendDlgItemMessageA(ConfigDialog, IDC_VIRTUAL_KEY, CB_ADDSTRING, 0, (LPARAM)VirtualKeyTable[v].name);
+}
+
+static int FillListsAtFirstShowing()
+{
+    const WINDOWPOS* pos = (const WINDOWPOS*)CurrentLParam();
+    if (!ListsFilled && pos && (pos->flags & SWP_SHOWWINDOW))
+        FillLists();
+    return 0;
+}
+
 static LRESULT SendToControl(int id, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (!ListsFilled && IsFilledLater(id))
+        FillLists();
     return SendDlgItemMessageA(ConfigDialog, id, message, wParam, lParam);
 }
 
@@ -347,14 +381,10 @@ void CreateConfigDialog()
     AddRoute(ConfigDialog, WM_COMMAND, KeysListSelChange, 0, RefreshSelectedKey);
     AddPressedKeyRoute();
 
-    for (int type = 0; type < ActionTypeCount; ++type)
-        for (int list : SlotTypeLists)
-            SendToControl(list, CB_ADDSTRING, 0, (LPARAM)ActionCatalogue[type].name);
+    AddRoute(ConfigDialog, WM_WINDOWPOSCHANGING, 0, 0, FillListsAtFirstShowing);
     for (const char* name : HeldChoiceNames)
         SendToControl(IDC_WHEN_HELD, CB_ADDSTRING, 0, (LPARAM)name);
     EnableControl(IDC_WHEN_HELD, FALSE);
-    for (int v = 0; v < VirtualKeyCount; ++v)
-        SendToControl(IDC_VIRTUAL_KEY, CB_ADDSTRING, 0, (LPARAM)VirtualKeyTable[v].name);
 
     DisableDetails();
     EnableControls(SlotTypeLists, SlotsPerKey, FALSE);
