@@ -31,10 +31,29 @@ bool TopLevelVisible(HWND window)
     return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-// A window matches when its class and title, cut to their record fields as
-// "Set" cuts them, equal the stored texts: a whole text of a shorter window
-// text cannot equal a longer stored one, and a stored text that fills its
-// field equals the cut beginning of every longer window text.
+// Whether the window's class and title, cut to their record fields as "Set"
+// cuts them, equal the stored texts: a whole text of a shorter window text
+// cannot equal a longer stored one, and a stored text that fills its field
+// equals the cut beginning of every longer window text. The class is the
+// one read before when the caller has it.
+bool TextsMatch(HWND window, const BoundWindowSearch* s, const char* knownClass)
+{
+    char cut[WindowTextSize] = "";
+    if (knownClass)
+        lstrcpynA(cut, knownClass, WindowTextSize);
+    else
+        GetClassNameA(window, cut, WindowTextSize);
+    CutToField(cut, s->classWidth);
+    if (lstrcmpiA(cut, s->windowClass) != 0)
+        return false;
+    if (!s->name)
+        return true;
+    cut[0] = '\0';
+    GetWindowTextA(window, cut, WindowTextSize);
+    CutToField(cut, s->nameWidth);
+    return lstrcmpiA(cut, s->name) == 0;
+}
+
 BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
 {
     BoundWindowSearch* s = (BoundWindowSearch*)lParam;
@@ -43,20 +62,8 @@ BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
     // thread that owns the window, which may be busy.
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == GetCurrentProcessId())
+    if (pid == GetCurrentProcessId() || !TextsMatch(window, s, NULL))
         return TRUE;
-    char cut[WindowTextSize] = "";
-    GetClassNameA(window, cut, WindowTextSize);
-    CutToField(cut, s->classWidth);
-    if (lstrcmpiA(cut, s->windowClass) != 0)
-        return TRUE;
-    if (s->name) {
-        cut[0] = '\0';
-        GetWindowTextA(window, cut, WindowTextSize);
-        CutToField(cut, s->nameWidth);
-        if (lstrcmpiA(cut, s->name) != 0)
-            return TRUE;
-    }
     if (TopLevelVisible(window)) {
         s->visible = window;
         return FALSE;
@@ -64,6 +71,45 @@ BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
     if (!s->hidden)
         s->hidden = window;
     return TRUE;
+}
+
+// The window in front, as the key path read it for the code it handles: the
+// window the user works in, and most often the one a binding of its
+// program's own set aims at. Taking it when it matches spares the search
+// and the style read, two trips to the window manager, on the path a user
+// waits on. A window's class and process never change, and a window hidden
+// with ShowWindow gives up the front: all three are read once per window
+// that comes to the front. It is the search's own answer unless a window of
+// the same class and title stays above the one in front, always on top.
+struct WindowInFront {
+    DWORD thread;    // that noted it; no other thread takes it
+    HWND window;
+};
+WindowInFront Noted;
+
+struct FrontFacts {
+    HWND window;
+    bool usable;    // visible, and not ours (see MatchBoundWindow)
+    char windowClass[WindowTextSize];
+};
+FrontFacts Known;
+
+HWND TakeWindowInFront()
+{
+    if (!Noted.window || Noted.thread != GetCurrentThreadId())
+        return NULL;
+    HWND window = Noted.window;
+    Noted.window = NULL;
+    if (window != Known.window) {
+        DWORD pid = 0;
+        Known.window = window;
+        Known.usable = GetWindowThreadProcessId(window, &pid) && pid != GetCurrentProcessId() &&
+                       TopLevelVisible(window);
+        Known.windowClass[0] = '\0';
+        if (Known.usable && !GetClassNameA(window, Known.windowClass, WindowTextSize))
+            Known.usable = false;
+    }
+    return Known.usable ? window : NULL;
 }
 
 // A cut before a double-byte character leaves the field's last byte free.
@@ -74,6 +120,12 @@ bool FillsField(const char* text, int width)
 
 }  // namespace
 
+void NoteWindowInFront(HWND window)
+{
+    Noted.thread = GetCurrentThreadId();
+    Noted.window = window;
+}
+
 HWND FindBoundWindow(const char* windowClass, int classWidth, const char* name, int nameWidth)
 {
     // The usual binding: one call, and FindWindowA's answer kept when it is
@@ -82,17 +134,21 @@ HWND FindBoundWindow(const char* windowClass, int classWidth, const char* name, 
     // '?', then matches as well.
     if (!windowClass[0])
         return NULL;
+    if (classWidth > MaxFieldWidth)
+        classWidth = MaxFieldWidth;
+    if (nameWidth > MaxFieldWidth)
+        nameWidth = MaxFieldWidth;
+    BoundWindowSearch s = { windowClass, classWidth, name, nameWidth, NULL, NULL };
+    HWND front = TakeWindowInFront();
+    if (front && TextsMatch(front, &s, Known.windowClass))
+        return front;
     HWND first = NULL;
     if (!FillsField(windowClass, classWidth) && !FillsField(name, nameWidth)) {
         first = FindWindowA(windowClass, name);
         if (first && TopLevelVisible(first))
             return first;
     }
-    if (classWidth > MaxFieldWidth)
-        classWidth = MaxFieldWidth;
-    if (nameWidth > MaxFieldWidth)
-        nameWidth = MaxFieldWidth;
-    BoundWindowSearch s = { windowClass, classWidth, name, nameWidth, NULL, first };
+    s.hidden = first;
     EnumWindows(MatchBoundWindow, (LPARAM)&s);
     return s.visible ? s.visible : s.hidden;
 }

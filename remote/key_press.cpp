@@ -6,6 +6,7 @@
 #include "core/preferences.h"
 #include "core/pressed_key.h"
 #include "core/remote_keys.h"
+#include "platform/window_lookup.h"
 #include "remote/dispatch.h"
 #include "remote/press.h"
 #include "remote/program_in_front.h"
@@ -92,6 +93,7 @@ static void HandleCode(int32_t code)
     if (toldFirst)
         NoteCode(code, k, Bindings.set);
     RunStep(PressCode(&Press, code, Bindings.choice, now, Times()), before);
+    NoteWindowInFront(NULL);    // what comes later finds the front anew
     // A reminder whose send waited for the actions repeats at once: the
     // gap counts from here.
     DWORD done = GetTickCount();

@@ -11,6 +11,7 @@
 #include "core/held_choices.h"
 #include "core/program_sets.h"
 #include "platform/program_names.h"
+#include "platform/window_lookup.h"
 
 static HWND CachedWindow;
 static LONG CachedGeneration = -1;
@@ -23,6 +24,8 @@ int ProgramSetInFront()
     HWND window = GetForegroundWindow();
     if (!window)
         return AllPrograms;
+    // The bindings this press runs find their windows from it too.
+    NoteWindowInFront(window);
     LONG generation = ProgramSetsGeneration;
     if (window == CachedWindow && generation == CachedGeneration)
         return CachedSet;

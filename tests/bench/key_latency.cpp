@@ -37,7 +37,7 @@ enum {
     SendMessageType = 32,
     ExecuteProgramType = 31,
     SlowStartMs = 2000,    // slow_start.exe's sleep before its first message
-    FlashOverMs = 60,    // with four subjects in turn, over 240 ms between two presses of one
+    FlashOverMs = 240,    // between two presses of one subject: the tray's flash (150 ms) is over
 };
 static const char TargetClass[] = "QuellonBenchTarget";
 
@@ -181,7 +181,7 @@ static void MeasureLatency(Subject* subjects, int count, int presses, Latency* o
             // Presses land at random moments of the loop's pass, and each finds
             // the previous flash of the tray icon over, so that it pays for one.
             SendMessageA(subjects[k].trick, 0x0A00, NoKey, 0);    // a new press, however soon
-            Sleep((DWORD)(FlashOverMs + rand() % 50));
+            Sleep((DWORD)(FlashOverMs / count + rand() % 50));
             ResetEvent(ArrivalEvent);
             LARGE_INTEGER sent;
             QueryPerformanceCounter(&sent);

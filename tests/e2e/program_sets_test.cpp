@@ -15,10 +15,12 @@ namespace {
 
 const UINT TargetMessage = 0x8001;
 
-void SendTo(ActionRecord& r, int32_t wParam)
+void SendTo(ActionRecord& r, int32_t wParam, const char* windowClass = "QnSetTarget",
+            const char* title = "")
 {
     r.type = 32;    // "Send Message"
-    strcpy(r.windowClass, "QnSetTarget");
+    strcpy(r.windowClass, windowClass);
+    strcpy(r.windowName, title);
     r.number = TargetMessage;
     r.wParam = wParam;
 }
@@ -49,6 +51,8 @@ TEST(ProgramSets, APressRunsTheOwnBindingsOfTheProgramInFrontElseThoseForAll)
         SendTo(Binding(key, 0), key - 4);
     static KeyActions player[RemoteKeyCount], pleer[RemoteKeyCount];
     SendTo(player[5].slot[0], 10);
+    SendTo(player[8].slot[0], 40, "QnProgram", "other");
+    SendTo(player[9].slot[0], 50, "QnProgram");
     SendTo(pleer[7].slot[0], 30);
     std::string dir = MakeTempDir("sets");
     WriteWholeFile(dir + "profile-player.exe.cfg", std::string((const char*)player, sizeof player));
@@ -61,25 +65,38 @@ TEST(ProgramSets, APressRunsTheOwnBindingsOfTheProgramInFrontElseThoseForAll)
                          StartNamed(dir, "other.exe", "other", &pi[1]),
                          StartNamed(dir, u8"плеер.EXE", "pleer", &pi[2]) };
     // The set of a name outside the ANSI code page is found whatever its case.
+    // A binding to the class of the window in front reaches that window, and
+    // one to another title of its class that other window.
     const struct {
         int program, key, wParam;
         const char* shown;
+        const char* log;    // of the window that gets it; NULL: the target
     } rows[] = {
-        { 0, 5, 10, "CH2 (player.exe)" },
-        { 0, 6, 2, "CH3" },    // the program's set does not bind it
-        { 1, 5, 1, "CH2" },    // a program without a set
-        { 2, 7, 30, u8"VOL- (Плеер.exe)" },
+        { 0, 5, 10, "CH2 (player.exe)", NULL },
+        { 0, 6, 2, "CH3", NULL },    // the program's set does not bind it
+        { 1, 5, 1, "CH2", NULL },    // a program without a set
+        { 2, 7, 30, u8"VOL- (Плеер.exe)", NULL },
+        { 0, 8, 40, "CH4 (player.exe)", "other.log" },
+        { 0, 9, 50, "CH5 (player.exe)", "player.log" },
     };
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(rows[i].shown);
-        ASSERT_TRUE(WaitUntil(InFront, programs[rows[i].program], 5000));
-        PressKey(run, rows[i].key);
-        RecordedMessage m = {};
-        ASSERT_TRUE(WaitForStandInMessages(target, TargetMessage, i + 1, 3000));
-        GetStandInMessage(target, TargetMessage, i, &m);
-        EXPECT_EQ(rows[i].wParam, (int)m.wParam);
-        EXPECT_EQ(rows[i].shown, PressedKeyText(run, rows[i].shown));
+    int atTarget = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.shown);
+        ASSERT_TRUE(WaitUntil(InFront, programs[row.program], 5000));
+        PressKey(run, row.key);
+        if (row.log) {
+            char line[32];
+            _snprintf(line, sizeof line, "\n%u %d 0", TargetMessage, row.wParam);
+            EXPECT_TRUE(WaitForFileText(dir + row.log, line, 3000));
+        } else {
+            RecordedMessage m = {};
+            ASSERT_TRUE(WaitForStandInMessages(target, TargetMessage, ++atTarget, 3000));
+            GetStandInMessage(target, TargetMessage, atTarget - 1, &m);
+            EXPECT_EQ(row.wParam, (int)m.wParam);
+        }
+        EXPECT_EQ(row.shown, PressedKeyText(run, row.shown));
     }
+    EXPECT_EQ(atTarget, CountStandInMessages(target, TargetMessage));
     for (PROCESS_INFORMATION& p : pi)
         KillProgram(&p);
     DestroyStandIn(target);

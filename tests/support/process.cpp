@@ -100,6 +100,14 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes)
     return ok && put == bytes.size();
 }
 
+bool WaitForFileText(const std::string& path, const std::string& text, DWORD ms)
+{
+    std::string got;
+    for (DWORD waited = 0;; waited += 20, Sleep(20))
+        if ((ReadWholeFile(path, &got) && got.find(text) != std::string::npos) || waited >= ms)
+            return got.find(text) != std::string::npos;
+}
+
 std::vector<std::string> NonBlankLines(const std::string& path)
 {
     std::string text;

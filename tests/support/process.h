@@ -27,6 +27,8 @@ bool FileExists(const std::string& path);
 // file on every write, so INI content is compared by lines, not by bytes.
 std::vector<std::string> NonBlankLines(const std::string& path);
 long FileSize(const std::string& path);
+// Waits until the file holds text (a stand-in's log a message); false on time-out.
+bool WaitForFileText(const std::string& path, const std::string& text, DWORD ms);
 
 // Starts a program; false when it could not be started.
 bool StartProgram(const std::string& commandLine, const std::string& dir, PROCESS_INFORMATION* pi);
