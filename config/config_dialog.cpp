@@ -73,20 +73,15 @@ static void EnableControls(const int* ids, size_t count, BOOL enable)
 
 // The four slot lists and the "Virtual Key" list hold some 360 texts that
 // only a shown dialog offers. They are filled as the dialog first comes on
-// screen, however it is shown, or as soon as anything here selects or reads
-// a row of them: an idle Quellon does without them.
+// screen, however it is shown, or as soon as anything here selects one of
+// their rows: an idle Quellon does without them. A list never filled has
+// no row selected, as one filled and never selected.
 static bool ListsFilled;
-
-static bool IsFilledLater(int id)
-{
-    for (int list : SlotTypeLists)
-        if (id == list)
-            return true;
-    return id == IDC_VIRTUAL_KEY;
-}
 
 static void FillLists()
 {
+    if (ListsFilled)
+        return;
     ListsFilled = true;
     for (int type = 0; type < ActionTypeCount; ++type)
         for (int list : SlotTypeLists)
@@ -98,16 +93,21 @@ static void FillLists()
 static int FillListsAtFirstShowing()
 {
     const WINDOWPOS* pos = (const WINDOWPOS*)CurrentLParam();
-    if (!ListsFilled && pos && (pos->flags & SWP_SHOWWINDOW))
+    if (pos && (pos->flags & SWP_SHOWWINDOW))
         FillLists();
     return 0;
 }
 
 static LRESULT SendToControl(int id, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!ListsFilled && IsFilledLater(id))
-        FillLists();
     return SendDlgItemMessageA(ConfigDialog, id, message, wParam, lParam);
+}
+
+// For the lists filled late: every selection of their rows.
+static LRESULT SendToList(int id, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    FillLists();
+    return SendToControl(id, message, wParam, lParam);
 }
 
 // Disables the whole details area, or (typeChange) what a new type closes.
@@ -171,7 +171,7 @@ static int RefreshSelectedKey()
         // "POWER" always starts the card maker's application: nothing to bind.
         for (int slot = 0; slot < SlotsPerKey; ++slot) {
             EnableControl(SlotTypeLists[slot], FALSE);
-            SendToControl(SlotTypeLists[slot], CB_SETCURSEL, ActionNone, 0);
+            SendToList(SlotTypeLists[slot], CB_SETCURSEL, ActionNone, 0);
         }
         EnableControls(SlotDetailsButtons, SlotsPerKey, FALSE);
         return 1;
@@ -179,7 +179,7 @@ static int RefreshSelectedKey()
     EnableControls(SlotTypeLists, SlotsPerKey, TRUE);
     for (int slot = 0; slot < SlotsPerKey; ++slot) {
         int32_t type = RecordOf(key, slot).type;
-        SendToControl(SlotTypeLists[slot], CB_SETCURSEL, ListRow(type, ActionTypeCount), 0);
+        SendToList(SlotTypeLists[slot], CB_SETCURSEL, ListRow(type, ActionTypeCount), 0);
         EnableControl(SlotDetailsButtons[slot], HasSlotDetails(type));
     }
     return 1;
@@ -240,7 +240,7 @@ static int ShowSlotDetails(int slot)
         EnableControl(IDC_VIRTUAL_KEY, TRUE);
         for (const KeyFlagBox& box : KeyFlagBoxes)
             EnableControl(box.id, TRUE);
-        SendToControl(IDC_VIRTUAL_KEY, CB_SETCURSEL, (WPARAM)(INT_PTR)shown.virtualKeyRow, 0);
+        SendToList(IDC_VIRTUAL_KEY, CB_SETCURSEL, (WPARAM)(INT_PTR)shown.virtualKeyRow, 0);
         for (const KeyFlagBox& box : KeyFlagBoxes)
             CheckDlgButton(ConfigDialog, box.id, (shown.keyFlags & box.bit) ? BST_CHECKED : BST_UNCHECKED);
         ShowWindowTexts(shown);

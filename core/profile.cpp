@@ -38,10 +38,10 @@ void ReturnProfileImage(KeyActions* image)
         VirtualFree(image, 0, MEM_RELEASE);
 }
 
-static bool IsZero(const char* bytes, size_t size)
+bool IsZero(const void* bytes, size_t size)
 {
     for (size_t i = 0; i < size; ++i)
-        if (bytes[i])
+        if (((const char*)bytes)[i])
             return false;
     return true;
 }

@@ -51,15 +51,6 @@ static bool NameOfSetFile(const wchar_t* fileName, wchar_t* name, bool* temp)
     return false;
 }
 
-static bool IsBlank(const ActionRecord& record)
-{
-    const char* bytes = (const char*)&record;
-    for (size_t i = 0; i < sizeof record; ++i)
-        if (bytes[i])
-            return false;
-    return true;
-}
-
 static void* Allocate(size_t size)
 {
     return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
@@ -82,7 +73,7 @@ static void TakeSlotsOf(ProgramSet& set, const KeyActions* image)
 {
     for (int i = 0; i < SlotCount; ++i) {
         const ActionRecord* from = image ? &image[i / SlotsPerKey].slot[i % SlotsPerKey] : &NoAction;
-        bool blank = IsBlank(*from);
+        bool blank = IsZero(from, sizeof *from);
         if (blank && !set.slots[i])
             continue;
         ActionRecord* record = RecordFor(set, i);
