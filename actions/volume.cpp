@@ -46,13 +46,26 @@ float LevelFromVolume(uint32_t volume)
     return volume >= VolumeFull ? 1.0f : (float)volume / VolumeFull;
 }
 
+// n / d where the quotient fits 32 bits, by long division: the 32-bit
+// release then carries no 64-bit division routine of the compiler's.
+static uint32_t DivideWide(uint64_t n, uint32_t d)
+{
+    uint32_t q = 0;
+    for (int bit = 31; bit >= 0; --bit)
+        if ((n >> bit) >= d) {
+            n -= (uint64_t)d << bit;
+            q |= 1u << bit;
+        }
+    return q;
+}
+
 uint32_t VolumeFromControl(uint32_t value, uint32_t low, uint32_t high)
 {
     if (value <= low)
         return 0;
     if (value >= high)
         return VolumeFull;
-    return (uint32_t)((uint64_t)(value - low) * VolumeFull / (high - low));
+    return DivideWide((uint64_t)(value - low) * VolumeFull, high - low);
 }
 
 uint32_t ControlFromVolume(uint32_t volume, uint32_t low, uint32_t high)
@@ -60,7 +73,7 @@ uint32_t ControlFromVolume(uint32_t volume, uint32_t low, uint32_t high)
     if (volume >= VolumeFull)
         return high;
     // Rounded, so that a step is not lost on a control of few values.
-    return low + (uint32_t)(((uint64_t)volume * (high - low) + VolumeFull / 2) / VolumeFull);
+    return low + DivideWide((uint64_t)volume * (high - low) + VolumeFull / 2, VolumeFull);
 }
 
 void FormatVolumeLine(char* out, size_t size, int32_t volume)

@@ -81,35 +81,24 @@ BOOL CALLBACK MatchBoundWindow(HWND window, LPARAM lParam)
 // with ShowWindow gives up the front: all three are read once per window
 // that comes to the front. It is the search's own answer unless a window of
 // the same class and title stays above the one in front, always on top.
-struct WindowInFront {
-    DWORD thread;    // that noted it; no other thread takes it
-    HWND window;
-};
-WindowInFront Noted;
-
-struct FrontFacts {
-    HWND window;
-    bool usable;    // visible, and not ours (see MatchBoundWindow)
-    char windowClass[WindowTextSize];
-};
-FrontFacts Known;
+// The receiver thread's alone, as are the searches.
+HWND NotedFront;
+HWND KnownFront;
+bool KnownFrontUsable;    // visible, and not ours (see MatchBoundWindow)
+char KnownFrontClass[WindowTextSize];
 
 HWND TakeWindowInFront()
 {
-    if (!Noted.window || Noted.thread != GetCurrentThreadId())
-        return NULL;
-    HWND window = Noted.window;
-    Noted.window = NULL;
-    if (window != Known.window) {
+    HWND window = NotedFront;
+    NotedFront = NULL;
+    if (window && window != KnownFront) {
         DWORD pid = 0;
-        Known.window = window;
-        Known.usable = GetWindowThreadProcessId(window, &pid) && pid != GetCurrentProcessId() &&
-                       TopLevelVisible(window);
-        Known.windowClass[0] = '\0';
-        if (Known.usable && !GetClassNameA(window, Known.windowClass, WindowTextSize))
-            Known.usable = false;
+        KnownFront = window;
+        KnownFrontUsable = GetWindowThreadProcessId(window, &pid) && pid != GetCurrentProcessId() &&
+                           TopLevelVisible(window) &&
+                           GetClassNameA(window, KnownFrontClass, WindowTextSize);
     }
-    return Known.usable ? window : NULL;
+    return KnownFrontUsable ? window : NULL;
 }
 
 // A cut before a double-byte character leaves the field's last byte free.
@@ -122,8 +111,7 @@ bool FillsField(const char* text, int width)
 
 void NoteWindowInFront(HWND window)
 {
-    Noted.thread = GetCurrentThreadId();
-    Noted.window = window;
+    NotedFront = window;
 }
 
 HWND FindBoundWindow(const char* windowClass, int classWidth, const char* name, int nameWidth)
@@ -140,7 +128,7 @@ HWND FindBoundWindow(const char* windowClass, int classWidth, const char* name, 
         nameWidth = MaxFieldWidth;
     BoundWindowSearch s = { windowClass, classWidth, name, nameWidth, NULL, NULL };
     HWND front = TakeWindowInFront();
-    if (front && TextsMatch(front, &s, Known.windowClass))
+    if (front && TextsMatch(front, &s, KnownFrontClass))
         return front;
     HWND first = NULL;
     if (!FillsField(windowClass, classWidth) && !FillsField(name, nameWidth)) {

@@ -14,11 +14,11 @@
 // a double-byte character did not fit in, may have been cut when it was
 // stored: it matches every window whose class or title, cut the same way,
 // equals it, so that a binding to a player that shows a long file name in
-// its title still works. The window in front, when the calling thread
-// noted it, is taken first if it matches and the user can see it.
+// its title still works. The window in front, when it was noted, is taken
+// first if it matches and the user can see it. Receiver thread.
 HWND FindBoundWindow(const char* windowClass, int classWidth, const char* name, int nameWidth);
 
-// The window in front, read by the caller for the code it handles now: the
-// calling thread's next FindBoundWindow may take it, once. NULL forgets it,
-// as the caller must before anything else may have changed the front.
+// The window in front, read by the key path for the code it handles now:
+// the next FindBoundWindow may take it, once. NULL forgets it, as the key
+// path must before anything else may have changed the front.
 void NoteWindowInFront(HWND window);

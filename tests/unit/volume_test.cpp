@@ -329,6 +329,20 @@ TEST(VolumeCommand, EndpointFromVistaOnAndTheMixerOtherwise)
     Platform = RealPlatform;
 }
 
+TEST(VolumeCommand, ControlsOfEveryRangeMapOntoTheMixerScale)
+{
+    const uint32_t ranges[][2] = { { 0, 1 }, { 100, 1100 }, { 0, 65535 }, { 7, 0x80000000u },
+                                   { 0, 0xFFFFFFFFu }, { 0xFFFFFF00u, 0xFFFFFFFFu } };
+    for (auto& r : ranges)
+        for (uint32_t v = 0; v <= 65535; v += 257) {
+            uint64_t span = r[1] - r[0];
+            uint32_t control = ControlFromVolume(v, r[0], r[1]);
+            ASSERT_EQ(r[0] + (v * span + 32767) / 65535, control) << v << " of " << r[1];
+            ASSERT_EQ(control == r[1] ? 65535 : (control - r[0]) * 65535ull / span,
+                      VolumeFromControl(control, r[0], r[1]));
+        }
+}
+
 TEST(VolumeCommand, EndpointLevelsMapOntoTheMixerScale)
 {
     for (uint32_t v = 0; v <= 65535; ++v)
