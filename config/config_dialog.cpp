@@ -71,9 +71,43 @@ static void EnableControls(const int* ids, size_t count, BOOL enable)
         EnableControl(ids[i], enable);
 }
 
+// The four slot lists and the "Virtual Key" list hold some 360 texts that
+// only a shown dialog offers. They are filled as the dialog first comes on
+// screen, however it is shown, or as soon as anything here selects one of
+// their rows: an idle Quellon does without them. A list never filled has
+// no row selected, as one filled and never selected.
+static bool ListsFilled;
+
+static void FillLists()
+{
+    if (ListsFilled)
+        return;
+    ListsFilled = true;
+    for (int type = 0; type < ActionTypeCount; ++type)
+        for (int list : SlotTypeLists)
+            SendDlgItemMessageA(ConfigDialog, list, CB_ADDSTRING, 0, (LPARAM)ActionCatalogue[type].name);
+    for (int v = 0; v < VirtualKeyCount; ++v)
+        SendDlgItemMessageA(ConfigDialog, IDC_VIRTUAL_KEY, CB_ADDSTRING, 0, (LPARAM)VirtualKeyTable[v].name);
+}
+
+static int FillListsAtFirstShowing()
+{
+    const WINDOWPOS* pos = (const WINDOWPOS*)CurrentLParam();
+    if (pos && (pos->flags & SWP_SHOWWINDOW))
+        FillLists();
+    return 0;
+}
+
 static LRESULT SendToControl(int id, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return SendDlgItemMessageA(ConfigDialog, id, message, wParam, lParam);
+}
+
+// For the lists filled late: every selection of their rows.
+static LRESULT SendToList(int id, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    FillLists();
+    return SendToControl(id, message, wParam, lParam);
 }
 
 // Disables the whole details area, or (typeChange) what a new type closes.
@@ -137,7 +171,7 @@ static int RefreshSelectedKey()
         // "POWER" always starts the card maker's application: nothing to bind.
         for (int slot = 0; slot < SlotsPerKey; ++slot) {
             EnableControl(SlotTypeLists[slot], FALSE);
-            SendToControl(SlotTypeLists[slot], CB_SETCURSEL, ActionNone, 0);
+            SendToList(SlotTypeLists[slot], CB_SETCURSEL, ActionNone, 0);
         }
         EnableControls(SlotDetailsButtons, SlotsPerKey, FALSE);
         return 1;
@@ -145,7 +179,7 @@ static int RefreshSelectedKey()
     EnableControls(SlotTypeLists, SlotsPerKey, TRUE);
     for (int slot = 0; slot < SlotsPerKey; ++slot) {
         int32_t type = RecordOf(key, slot).type;
-        SendToControl(SlotTypeLists[slot], CB_SETCURSEL, ListRow(type, ActionTypeCount), 0);
+        SendToList(SlotTypeLists[slot], CB_SETCURSEL, ListRow(type, ActionTypeCount), 0);
         EnableControl(SlotDetailsButtons[slot], HasSlotDetails(type));
     }
     return 1;
@@ -206,7 +240,7 @@ static int ShowSlotDetails(int slot)
         EnableControl(IDC_VIRTUAL_KEY, TRUE);
         for (const KeyFlagBox& box : KeyFlagBoxes)
             EnableControl(box.id, TRUE);
-        SendToControl(IDC_VIRTUAL_KEY, CB_SETCURSEL, (WPARAM)(INT_PTR)shown.virtualKeyRow, 0);
+        SendToList(IDC_VIRTUAL_KEY, CB_SETCURSEL, (WPARAM)(INT_PTR)shown.virtualKeyRow, 0);
         for (const KeyFlagBox& box : KeyFlagBoxes)
             CheckDlgButton(ConfigDialog, box.id, (shown.keyFlags & box.bit) ? BST_CHECKED : BST_UNCHECKED);
         ShowWindowTexts(shown);
@@ -347,14 +381,10 @@ void CreateConfigDialog()
     AddRoute(ConfigDialog, WM_COMMAND, KeysListSelChange, 0, RefreshSelectedKey);
     AddPressedKeyRoute();
 
-    for (int type = 0; type < ActionTypeCount; ++type)
-        for (int list : SlotTypeLists)
-            SendToControl(list, CB_ADDSTRING, 0, (LPARAM)ActionCatalogue[type].name);
+    AddRoute(ConfigDialog, WM_WINDOWPOSCHANGING, 0, 0, FillListsAtFirstShowing);
     for (const char* name : HeldChoiceNames)
         SendToControl(IDC_WHEN_HELD, CB_ADDSTRING, 0, (LPARAM)name);
     EnableControl(IDC_WHEN_HELD, FALSE);
-    for (int v = 0; v < VirtualKeyCount; ++v)
-        SendToControl(IDC_VIRTUAL_KEY, CB_ADDSTRING, 0, (LPARAM)VirtualKeyTable[v].name);
 
     DisableDetails();
     EnableControls(SlotTypeLists, SlotsPerKey, FALSE);

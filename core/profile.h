@@ -55,6 +55,13 @@ struct KeySlots {
 extern KeyActions Profile[RemoteKeyCount];
 static_assert(sizeof(Profile) == ProfileSize, "profile.cfg is 98304 bytes");
 
+// A zeroed scratch image of one whole profile file, for reading and writing
+// only, and its release; NULL when memory is short.
+KeyActions* TakeProfileImage();
+void ReturnProfileImage(KeyActions* image);
+// Whether every byte is 0: a blank record, a page of bindings with nothing bound.
+bool IsZero(const void* bytes, size_t size);
+
 // Where profile.cfg and its "When held" choices (a companion file) are read
 // and saved, and what was last read or written of them.
 extern OurFile ProfileFile;

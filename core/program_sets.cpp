@@ -51,28 +51,6 @@ static bool NameOfSetFile(const wchar_t* fileName, wchar_t* name, bool* temp)
     return false;
 }
 
-static bool IsBlank(const ActionRecord& record)
-{
-    const char* bytes = (const char*)&record;
-    for (size_t i = 0; i < sizeof record; ++i)
-        if (bytes[i])
-            return false;
-    return true;
-}
-
-// The scratch image of one whole file, for reading and writing only: an
-// idle Quellon keeps the keys that sets bind, not 98 KB per set.
-static KeyActions* TakeImage()
-{
-    return (KeyActions*)VirtualAlloc(NULL, ProfileSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-}
-
-static void ReturnImage(KeyActions* image)
-{
-    if (image)
-        VirtualFree(image, 0, MEM_RELEASE);
-}
-
 static void* Allocate(size_t size)
 {
     return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
@@ -95,7 +73,7 @@ static void TakeSlotsOf(ProgramSet& set, const KeyActions* image)
 {
     for (int i = 0; i < SlotCount; ++i) {
         const ActionRecord* from = image ? &image[i / SlotsPerKey].slot[i % SlotsPerKey] : &NoAction;
-        bool blank = IsBlank(*from);
+        bool blank = IsZero(from, sizeof *from);
         if (blank && !set.slots[i])
             continue;
         ActionRecord* record = RecordFor(set, i);
@@ -146,13 +124,13 @@ int AddProgramSet(const wchar_t* name)
     if (!set.files && !(set.files = (OurFile*)Allocate(2 * sizeof(OurFile))))
         return AllPrograms;
     lstrcpynW(set.name, name, ProgramNameSize);
-    KeyActions* image = TakeImage();
+    KeyActions* image = TakeProfileImage();
     if (!image)
         return AllPrograms;
     ReadSetFile(&set.files[0], fileName, image, ProfileSize);
     TakeSlotsOf(set, image);
     KeepLoadedContents(&set.files[0], HashBytes(image, ProfileSize));
-    ReturnImage(image);
+    ReturnProfileImage(image);
     uint8_t held[HeldFileSize] = {};
     HeldFileNameFor(heldName, OurFileNameSize, fileName);
     ReadSetFile(&set.files[1], heldName, held, sizeof held);
@@ -212,7 +190,7 @@ int SaveProgramSets(bool quiet, DWORD waitMs)
         // with profile.cfg, or it would not be found beside it next time.
         if (!set.inUse || (!set.changed && wcscmp(set.files[0].readPath, set.files[0].savePath) == 0))
             continue;
-        if (!image && !(image = TakeImage())) {
+        if (!image && !(image = TakeProfileImage())) {
             saved = false;
             break;
         }
@@ -226,7 +204,7 @@ int SaveProgramSets(bool quiet, DWORD waitMs)
         else
             saved = false;
     }
-    ReturnImage(image);
+    ReturnProfileImage(image);
     if (!saved && !quiet)
         ShowSaveError();
     return saved;

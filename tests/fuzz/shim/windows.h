@@ -5,6 +5,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <wchar.h>
 
 #define WINAPI
@@ -65,3 +66,10 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 DWORD GetModuleFileNameW(void* module, WCHAR* path, DWORD size);
 HWND FindWindowA(const char* windowClass, const char* title);
 inline BOOL IsDBCSLeadByte(unsigned char) { return FALSE; }    // a single-byte code page
+// Committed pages read as zero: calloc's are.
+#define MEM_COMMIT 0x1000
+#define MEM_RESERVE 0x2000
+#define MEM_RELEASE 0x8000
+#define PAGE_READWRITE 0x04
+inline void* VirtualAlloc(void*, size_t size, DWORD, DWORD) { return calloc(1, size); }
+inline BOOL VirtualFree(void* at, size_t, DWORD) { free(at); return TRUE; }
