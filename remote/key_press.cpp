@@ -69,6 +69,15 @@ static bool FeedbackOwed()
     return Owed.note || Owed.flash;
 }
 
+// ms until the feedback owed is due (0: now), INFINITE when none is owed.
+static DWORD FeedbackDueIn(DWORD now)
+{
+    if (!FeedbackOwed())
+        return INFINITE;
+    LONG left = (LONG)(Owed.at - now);
+    return left > 0 ? (DWORD)left : 0;
+}
+
 static void GiveFeedback()
 {
     Feedback f = Owed;
@@ -139,10 +148,7 @@ DWORD KeyWorkDueInMs()
 {
     DWORD now = GetTickCount();
     DWORD press = PressDueIn(Press, now, Times());
-    if (!FeedbackOwed())
-        return press;
-    LONG left = (LONG)(Owed.at - now);
-    DWORD feedback = left > 0 ? (DWORD)left : 0;
+    DWORD feedback = FeedbackDueIn(now);
     return feedback < press ? feedback : press;
 }
 
@@ -154,7 +160,7 @@ void DoKeyWork()
     RunStep(PressTime(&Press, GetTickCount(), Times()), Bindings);
     HandleQueuedCodes();
     Handling = false;
-    if (FeedbackOwed() && (LONG)(Owed.at - GetTickCount()) <= 0)
+    if (FeedbackDueIn(GetTickCount()) == 0)
         GiveFeedback();
 }
 

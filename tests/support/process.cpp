@@ -100,12 +100,22 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes)
     return ok && put == bytes.size();
 }
 
+struct FileText {
+    const std::string* path;
+    const std::string* text;
+};
+
+static bool FileHoldsText(void* arg)
+{
+    const FileText* f = (const FileText*)arg;
+    std::string got;
+    return ReadWholeFile(*f->path, &got) && got.find(*f->text) != std::string::npos;
+}
+
 bool WaitForFileText(const std::string& path, const std::string& text, DWORD ms)
 {
-    std::string got;
-    for (DWORD waited = 0;; waited += 20, Sleep(20))
-        if ((ReadWholeFile(path, &got) && got.find(text) != std::string::npos) || waited >= ms)
-            return got.find(text) != std::string::npos;
+    FileText f = { &path, &text };
+    return WaitUntil(FileHoldsText, &f, ms);
 }
 
 std::vector<std::string> NonBlankLines(const std::string& path)
