@@ -30,12 +30,6 @@ std::string StandInCommand(const char* windowClass, const char* title, const std
            "standin.log\"";
 }
 
-bool NoticeLogged(void* logPath)
-{
-    std::string log;
-    return ReadWholeFile((const char*)logPath, &log) && log.find("2561 1 0") != std::string::npos;
-}
-
 void ExpectNotice(StandIn* reminder, UINT notice, int nth)
 {
     RecordedMessage m;
@@ -188,9 +182,9 @@ TEST(Receiver, ReminderStartedLaterHearsNothingUntilTheNextChange)
     ASSERT_TRUE(WaitForWindow(ReminderName, ReminderName, 5000) != NULL);
     std::string log = dir + "standin.log";
     PumpMessagesFor(400);
-    EXPECT_FALSE(NoticeLogged((void*)log.c_str()));
+    EXPECT_FALSE(WaitForFileText(log, "2561 1 0", 0));
     StandIn* pvr = CreateStandIn(PvrClass, "WinFast PVR");
-    EXPECT_TRUE(WaitUntil(NoticeLogged, (void*)log.c_str(), 5000));
+    EXPECT_TRUE(WaitForFileText(log, "2561 1 0", 5000));
     EXPECT_EQ(0, QuitQuellon(&run));
     CleanUpQuellon(&run);
     DestroyStandIn(pvr);
