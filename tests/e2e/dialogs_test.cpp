@@ -26,7 +26,7 @@ struct ControlRow {
 const ControlRow ConfigControls[] = {
     { -1, "Static", "&Bindings for:" },
     { 1043, "ComboBox", "All programs" },
-    { 1044, "Button", "Add..." },
+    { 1044, "Button", "Add\x85" },    // the ellipsis in code page 1252
     { 1045, "Button", "Remove" },
     { -1, "Button", "&Keys List" },
     { 1000, "ListBox", "" },
