@@ -42,9 +42,11 @@ static void RunStep(const PressStep& step, const PressBindings& before)
 // which only keeps "Pressed Key" for when it is shown, and the tray's flash
 // are told a moment after them: waking two threads, and the tray's program
 // for the flash, right after a post to a player would take the machine from
-// the player as it reacts. Codes that come meanwhile are told once, at the
-// last of them.
-enum { FeedbackDelayMs = 1 };
+// the player as it reacts. The moment is longer than a loaded machine takes
+// to let the player read its message, and too short for the eye to see the
+// flash come late. Codes that come meanwhile are told once, at the last of
+// them.
+enum { FeedbackDelayMs = 25 };
 
 struct Feedback {
     DWORD at;       // tick count, while anything is owed

@@ -38,10 +38,11 @@ enum {
     ExecuteProgramType = 31,
     SlowStartMs = 2000,    // slow_start.exe's sleep before its first message
     FlashOverMs = 240,    // between two presses of one subject: the tray's flash (150 ms) is over
-    // When quellon.exe's flash ends (at the tick after 150 ms) the shell
-    // redraws its tray: no other subject's press is timed from this long
-    // after quellon.exe's press until this late.
-    FlashEndFromMs = 140, FlashEndUntilMs = 210,
+    // When quellon.exe's flash ends (shown 25 ms after its press, at the
+    // tick after 150 ms more) the shell redraws its tray: no other
+    // subject's press is timed from this long after quellon.exe's press
+    // until this late.
+    FlashEndFromMs = 165, FlashEndUntilMs = 235,
 };
 static const char TargetClass[] = "QuellonBenchTarget";
 
