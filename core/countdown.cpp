@@ -38,10 +38,14 @@ static LONG EndingTick(DWORD ms)
 }
 
 // The value goes first, so that the woken thread finds it running. A
-// countdown that was running already has the thread ticking: no wake-up.
+// countdown that was running already has the thread waiting for its end or
+// an earlier one: only an end earlier than that needs a wake-up (a Timeout
+// made shorter while a text is shown).
 static bool SetCountdown(volatile LONG* countdown, DWORD ms)
 {
-    return InterlockedExchange(countdown, EndingTick(ms)) == 0;
+    LONG end = EndingTick(ms);
+    LONG old = InterlockedExchange(countdown, end);
+    return old == 0 || TicksUntil(end, (DWORD)old) < 0;
 }
 
 void StartCountdown(volatile LONG* countdown, DWORD ms)
@@ -76,6 +80,15 @@ void StartArmedFlash()
 {
     InterlockedExchange(&FlashCountdown, EndingTick(FlashMs));
     WakeTickThread();
+}
+
+DWORD CountdownDueIn(const volatile LONG* countdown, DWORD now)
+{
+    LONG end = *countdown;
+    if (!end)
+        return INFINITE;
+    LONG left = TicksUntil(end, now);
+    return left > 0 ? (DWORD)left : 0;
 }
 
 LONG CountdownLeft(const volatile LONG* countdown, DWORD now)

@@ -3,9 +3,9 @@
 // with every countdown at 0 it sleeps on that event, not on a timer.
 //
 // A countdown holds the tick count (GetTickCount, through the platform
-// table) at which it ends, or 0 while none runs. Elapsed time, not the tick
-// thread's passes, decides: each of its 10 ms sleeps lasts 15.6 ms under
-// Windows' default timer, which would stretch every time on screen by half.
+// table) at which it ends, or 0 while none runs. Elapsed time decides, and
+// the tick thread sleeps until the first end: a pass every 10 ms would wake
+// it a hundred times a second while a text is shown.
 #pragma once
 #include <windows.h>
 
@@ -43,6 +43,10 @@ bool WaitForCountdownStart(DWORD ms);
 // Milliseconds left of a countdown at now: 0 when none runs, and at least 1
 // from its start until the tick thread ends it.
 LONG CountdownLeft(const volatile LONG* countdown, DWORD now);
+
+// Milliseconds from now until a countdown is due to end: 0 when it is due,
+// INFINITE when none runs.
+DWORD CountdownDueIn(const volatile LONG* countdown, DWORD now);
 
 // Ends a countdown whose time is up at now; nonzero when this call ended it.
 // A countdown started again meanwhile by another thread runs on.

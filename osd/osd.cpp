@@ -225,6 +225,17 @@ int OsdCountdownsRunning()
     return 0;
 }
 
+DWORD OsdCountdownsDueIn(DWORD now)
+{
+    DWORD first = INFINITE;
+    for (int32_t i = 0; i < CreatedSlots; ++i) {
+        DWORD due = CountdownDueIn(&OsdSlots[i].countdown, now);
+        if (due < first)
+            first = due;
+    }
+    return first;
+}
+
 void TickOsdSlots()
 {
     DWORD now = Platform.getTickCount();

@@ -31,8 +31,6 @@ static const wchar_t AboutBoxText[] =
 static NOTIFYICONDATAA TrayIconData;
 static UINT TaskbarCreatedMessage;
 
-enum { TickMs = 10 };
-
 // At logon the shell may not take icons yet: the add, and a balloon asked
 // for meanwhile, are tried again once a second, for a minute.
 enum { TrayAddTimer = TrayCallbackMessage, TrayAddRetryMs = 1000, TrayAddTries = 60 };
@@ -79,24 +77,25 @@ static void ShowWantedTrayIcon()
         NotifyTray(NIM_MODIFY, wanted);
 }
 
-// Ticks only while the flash or an OSD countdown runs; otherwise it sleeps
-// until FlashTrayIcon or ShowOsdText starts one, so that an idle program
-// does not wake a hundred times a second. A new flash is shown at the first
-// tick after the key press rather than at once: by then the key's actions
-// have had the machine to themselves, instead of sharing it with the shell
-// redrawing its tray, and 10 ms is less than one frame of the screen.
+// Wakes when a countdown starts and when the first one running is due to
+// end, and sleeps in between: a flash costs two passes, a text shown for
+// seconds two more. A countdown started again while it runs wakes nobody:
+// the pass at its old end finds it running on and sleeps until the new one.
+// The key path starts the flash once the key's actions have run, so it is
+// shown at once.
 static DWORD WINAPI TickThread(LPVOID)
 {
     for (;;) {
-        if (FlashCountdown == 0 && !OsdCountdownsRunning()) {
-            WaitForCountdownStart(INFINITE);
-            continue;
-        }
-        Sleep(TickMs);
         ShowWantedTrayIcon();
         if (EndCountdownIfDue(&FlashCountdown, Platform.getTickCount()))
             ShowWantedTrayIcon();
         TickOsdSlots();
+        DWORD now = Platform.getTickCount();
+        DWORD flash = CountdownDueIn(&FlashCountdown, now);
+        DWORD osd = OsdCountdownsDueIn(now);
+        DWORD due = flash < osd ? flash : osd;
+        if (due > 0)
+            WaitForCountdownStart(due);
     }
 }
 

@@ -9,9 +9,11 @@
 #include "config/settings.h"
 #include "core/active.h"
 #include "core/app_state.h"
+#include "core/countdown.h"
 #include "core/router.h"
 #include "core/vendor_apps.h"
 #include "osd/osd.h"
+#include "platform/platform.h"
 #include "shell/tray.h"
 #include "tests/support/fake_dialog.h"
 #include "tests/support/menu_driver.h"
@@ -22,8 +24,23 @@
 
 namespace {
 
+// The platform clock, counting the looks of every thread but the test's:
+// the tick thread makes three a pass.
+volatile LONG OtherThreadsClockLooks;
+DWORD TestThreadId;
+
+DWORD WINAPI CountingTickCount()
+{
+    if (GetCurrentThreadId() != TestThreadId)
+        InterlockedIncrement(&OtherThreadsClockLooks);
+    return GetTickCount();
+}
+
 void SetUpTray()
 {
+    TestThreadId = GetCurrentThreadId();
+    Platform.getTickCount = CountingTickCount;
+    InitCountdowns();    // as start-up does: the tick thread sleeps on its event
     NormalIcon = LoadIconA(NULL, IDI_APPLICATION);
     FlashIcon = LoadIconA(NULL, IDI_ERROR);
     CreateFakeConfigDialog();
@@ -108,12 +125,16 @@ TEST(TrayIcon, AddedWithTheNormalIconAndRemovedAtTheEnd)
 TEST(TrayIcon, FlashLastsAbout150Ms)
 {
     SetUpTray();
+    PumpMessagesFor(300);    // every countdown at 0: the tick thread sleeps
+    InterlockedExchange(&OtherThreadsClockLooks, 0);
     DWORD start = GetTickCount();
     FlashTrayIcon();
     EXPECT_TRUE(WaitUntil(FlashShown, NULL, 1000));
     EXPECT_LE(CountdownLeft(&FlashCountdown, GetTickCount()), (LONG)FlashMs);
     ASSERT_TRUE(WaitUntil(FlashOver, NULL, 3000));
     EXPECT_GE(GetTickCount() - start, 140u);
+    // A pass at the start and one at the end, not one every 10 ms.
+    EXPECT_LE(OtherThreadsClockLooks, 12);
     RemoveTrayIcon();
 }
 
@@ -157,13 +178,35 @@ TEST(TrayIcon, FlashWaitsForNeitherTheShellNorAnIdleTickThread)
     RemoveTrayIcon();
 }
 
+// How long the tick thread sleeps for a countdown: until its end, right
+// across the wrap of the tick count every 49.7 days.
+TEST(TrayIcon, TickThreadSleepsUntilACountdownsEndAcrossTheWrap)
+{
+    const struct {
+        LONG end;
+        DWORD now;
+        DWORD dueIn;
+    } rows[] = {
+        { 0, 1000, INFINITE },                          // none runs
+        { 1150, 1000, 150 },
+        { 1000, 1000, 0 },                              // due now
+        { 995, 1000, 0 },                               // overdue: at once
+        { 0x10, 0xFFFFFFF0u, 0x20 },                    // ends after the wrap
+        { (LONG)0xFFFFFFF0u, 0x10, 0 },                 // ended before it
+    };
+    for (const auto& r : rows) {
+        volatile LONG countdown = r.end;
+        EXPECT_EQ(r.dueIn, CountdownDueIn(&countdown, r.now)) << "end " << r.end << " now " << r.now;
+    }
+}
+
 bool OsdHidden(void*)
 {
     return !IsWindowVisible(OsdWindow(0));
 }
 
-// Idle, the tick thread sleeps until a text is shown, then counts its
-// Timeout x 50 ticks of at least 10 ms each.
+// Idle, the tick thread sleeps until a text is shown, and then until the
+// text's Timeout x 500 ms are over.
 TEST(TrayIcon, IdleTickThreadWakesForAnOsdText)
 {
     SetUpTray();
@@ -172,11 +215,13 @@ TEST(TrayIcon, IdleTickThreadWakesForAnOsdText)
     InitOsd();
     CreateOsdSlot(1, 1, 0.01, 0.025);
     PumpMessagesFor(300);
+    InterlockedExchange(&OtherThreadsClockLooks, 0);
     DWORD start = GetTickCount();
     ShowOsdText(0, "PLAY");
     EXPECT_TRUE(IsWindowVisible(OsdWindow(0)));
     ASSERT_TRUE(WaitUntil(OsdHidden, NULL, 5000));
     EXPECT_GE(GetTickCount() - start, 480u);
+    EXPECT_LE(OtherThreadsClockLooks, 15);    // the slot's thread starts it, then a few passes
     EXPECT_EQ(0, OsdCountdown(0));
     RemoveTrayIcon();
 }
