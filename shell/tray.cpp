@@ -79,7 +79,7 @@ static void ShowWantedTrayIcon()
 
 // Wakes when a countdown starts and when the first one running is due to
 // end, and sleeps in between: a flash costs two passes, a text shown for
-// seconds two more. A countdown started again while it runs wakes nobody:
+// seconds two more. A countdown started again to end later wakes nobody:
 // the pass at its old end finds it running on and sleeps until the new one.
 // The key path starts the flash once the key's actions have run, so it is
 // shown at once.
