@@ -217,14 +217,6 @@ static void ShowSlotText(int32_t slot, const char* text)
     PostMessageA(s->window, OsdShowMessage, 0, 0);
 }
 
-int OsdCountdownsRunning()
-{
-    for (int32_t i = 0; i < CreatedSlots; ++i)
-        if (OsdSlots[i].countdown != 0)
-            return 1;
-    return 0;
-}
-
 DWORD OsdCountdownsDueIn(DWORD now)
 {
     DWORD first = INFINITE;

@@ -30,9 +30,6 @@ void CreateOsdSlot(uint8_t horizontalAnchor, uint8_t verticalAnchor,
 // their window's thread, unless a new text came meanwhile.
 void TickOsdSlots();
 
-// Nonzero while any slot's countdown runs.
-int OsdCountdownsRunning();
-
 // Milliseconds from now until the first slot's countdown is due to end (0:
 // one is due), INFINITE when none runs: the tick thread sleeps that long.
 DWORD OsdCountdownsDueIn(DWORD now);
